@@ -1,0 +1,176 @@
+#include "store/number_format.hpp"
+
+#include "store/errors.hpp"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <langinfo.h>
+#include <locale.h>
+
+namespace ombrelune {
+namespace {
+
+std::string specialName(double v) {
+    if (std::isnan(v)) return "NAN";
+    return v < 0 ? "-INF" : "INF";
+}
+
+void applySeparator(std::string& s, char sep) {
+    if (sep == '.') return;
+    for (char& c : s)
+        if (c == '.') c = sep;
+}
+
+std::string exponentText(int e, int minDigits, bool plusSign) {
+    std::string digits = std::to_string(e < 0 ? -e : e);
+    while (static_cast<int>(digits.size()) < minDigits) digits.insert(digits.begin(), '0');
+    if (e < 0) return "-" + digits;
+    return plusSign ? "+" + digits : digits;
+}
+
+} // namespace
+
+std::string formatGeneral(double v, char sep) {
+    if (!std::isfinite(v)) return specialName(v);
+    if (v == 0) return "0";
+    // 15 significant digits: d.dddddddddddddde+XX
+    std::array<char, 64> buf{};
+    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), v,
+                                   std::chars_format::scientific, 14);
+    (void)ec;
+    std::string_view text(buf.data(), static_cast<std::size_t>(end - buf.data()));
+    const bool negative = text.front() == '-';
+    if (negative) text.remove_prefix(1);
+    const std::size_t ePos = text.find('e');
+    int exponent = 0;
+    std::from_chars(text.data() + ePos + 1 + (text[ePos + 1] == '+'), text.data() + text.size(),
+                    exponent);
+    std::string digits;
+    for (char c : text.substr(0, ePos))
+        if (c != '.') digits += c;
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+    std::string out = negative ? "-" : "";
+    if (exponent >= -4 && exponent < 15) {
+        if (exponent < 0) {
+            out += "0.";
+            out.append(static_cast<std::size_t>(-exponent - 1), '0');
+            out += digits;
+        } else {
+            const auto intDigits = static_cast<std::size_t>(exponent) + 1;
+            if (digits.size() <= intDigits) {
+                out += digits;
+                out.append(intDigits - digits.size(), '0');
+            } else {
+                out += digits.substr(0, intDigits);
+                out += '.';
+                out += digits.substr(intDigits);
+            }
+        }
+    } else {
+        out += digits.substr(0, 1);
+        if (digits.size() > 1) out += "." + digits.substr(1);
+        out += "E" + exponentText(exponent, 1, false);
+    }
+    applySeparator(out, sep);
+    return out;
+}
+
+std::string formatFixed(double v, int decimals, char sep) {
+    if (!std::isfinite(v)) return specialName(v);
+    std::array<char, 400> buf{};
+    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), v,
+                                   std::chars_format::fixed, decimals < 0 ? 0 : decimals);
+    if (ec != std::errc()) return formatGeneral(v, sep);
+    std::string out(buf.data(), end);
+    applySeparator(out, sep);
+    return out;
+}
+
+std::string formatScientific(double v, int decimals, int exponentDigits, char sep) {
+    if (!std::isfinite(v)) return specialName(v);
+    std::array<char, 128> buf{};
+    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), v,
+                                   std::chars_format::scientific, decimals < 0 ? 0 : decimals);
+    (void)ec;
+    std::string text(buf.data(), end);
+    const std::size_t ePos = text.find('e');
+    int exponent = 0;
+    std::from_chars(text.data() + ePos + 1 + (text[ePos + 1] == '+'), text.data() + text.size(),
+                    exponent);
+    std::string out = text.substr(0, ePos) + "E" + exponentText(exponent, exponentDigits, true);
+    applySeparator(out, sep);
+    return out;
+}
+
+std::optional<double> parseNumber(std::string_view text, char sep) {
+    auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    if (text.empty()) return std::nullopt;
+
+    bool negative = false;
+    std::string_view body = text;
+    if (body.front() == '+' || body.front() == '-') {
+        negative = body.front() == '-';
+        body.remove_prefix(1);
+    }
+    auto upperIs = [](std::string_view s, std::string_view word) {
+        if (s.size() != word.size()) return false;
+        for (std::size_t k = 0; k < s.size(); ++k)
+            if ((s[k] & ~0x20) != word[k]) return false;
+        return true;
+    };
+    if (upperIs(body, "INF")) return negative ? -HUGE_VAL : HUGE_VAL;
+    if (upperIs(body, "NAN")) return std::nan("");
+
+    // digits [sep digits] [E [sign] digits], with at least one mantissa digit
+    std::string normal = negative ? "-" : "";
+    std::size_t pos = 0, mantissaDigits = 0;
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    while (pos < body.size() && isDigit(body[pos])) normal += body[pos++], ++mantissaDigits;
+    if (pos < body.size() && body[pos] == sep) {
+        normal += '.';
+        ++pos;
+        while (pos < body.size() && isDigit(body[pos])) normal += body[pos++], ++mantissaDigits;
+    }
+    if (mantissaDigits == 0) return std::nullopt;
+    if (pos < body.size() && (body[pos] == 'E' || body[pos] == 'e')) {
+        normal += 'e';
+        ++pos;
+        if (pos < body.size() && (body[pos] == '+' || body[pos] == '-')) normal += body[pos++];
+        std::size_t expDigits = 0;
+        while (pos < body.size() && isDigit(body[pos])) normal += body[pos++], ++expDigits;
+        if (expDigits == 0) return std::nullopt;
+    }
+    if (pos != body.size()) return std::nullopt;
+
+    double value = 0;
+    auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        // from_chars leaves the value alone on overflow and underflow: tell them apart.
+        const std::size_t e = normal.find('e');
+        const bool tiny = e != std::string::npos && normal.find('-', e) != std::string::npos;
+        return tiny ? (negative ? -0.0 : 0.0) : (negative ? -HUGE_VAL : HUGE_VAL);
+    }
+    if (ec != std::errc() || ptr != normal.data() + normal.size()) return std::nullopt;
+    return value;
+}
+
+double strToFloat(std::string_view text, char sep) {
+    if (auto v = parseNumber(text, sep)) return *v;
+    throw EConvertError(std::string(text));
+}
+
+char localeDecimalSeparator() {
+    locale_t loc = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
+    if (loc == static_cast<locale_t>(nullptr)) return '.';
+    const char* radix = nl_langinfo_l(RADIXCHAR, loc);
+    const char sep = (radix && radix[0] && !radix[1]) ? radix[0] : '.';
+    freelocale(loc);
+    return sep;
+}
+
+} // namespace ombrelune

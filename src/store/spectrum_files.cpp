@@ -1,0 +1,283 @@
+#include "store/spectrum_files.hpp"
+
+#include "store/binary_file.hpp"
+#include "store/binary_record.hpp"
+#include "store/number_format.hpp"
+#include "store/text_file.hpp"
+
+#include <algorithm>
+#include <vector>
+
+namespace ombrelune {
+namespace {
+
+constexpr std::size_t chunkValues = 1 << 16;
+
+bool pointExists(const spectre& s, int i, int j, int k) { return s.contains(i, j, k); }
+
+std::filesystem::path freeSpeName(const std::string& base, const std::string& ext) {
+    std::filesystem::path candidate = base + ext;
+    for (long n = 1; pathExists(candidate); ++n) candidate = base + std::to_string(n) + ext;
+    return candidate;
+}
+
+std::string speHeader(const spectre& s) {
+    std::string h(speHeaderSize, '\0');
+    putAt<std::int32_t>(h, 0, s.nx);
+    putAt<std::int32_t>(h, 4, s.ny);
+    putShortText(h, 8, 20, s.name);
+    putShortText(h, 29, 100, s.comment);
+    putShortText(h, 130, 6, s.typeX);
+    putShortText(h, 137, 6, s.typeY);
+    putAt<std::int32_t>(h, 144, s.cursorI);
+    putAt<std::int32_t>(h, 148, s.cursorJ);
+    return h;
+}
+
+// Sizes read from a header, checked for sign and for what one spectrum may hold.
+std::int64_t checkedSizes(BinaryFileReader& in, std::int32_t nx, std::int32_t ny,
+                          std::int32_t nz) {
+    const std::int64_t count = checkedPointCount(nx, ny, nz);
+    if (count < 0)
+        in.malformed("impossible sizes " + std::to_string(nx) + " x " + std::to_string(ny) +
+                     " x " + std::to_string(nz) + " in the header");
+    return count;
+}
+
+} // namespace
+
+std::filesystem::path writeSpeFile(const spectre& s, const std::string& base, Journal& journal) {
+    const bool raw = isRawAxis(s.typeX);
+    const std::filesystem::path file = freeSpeName(base, raw ? ".raw" : ".spe");
+    AtomicFile out(file, false);
+
+    std::string head;
+    if (raw) {
+        head.assign(rawDataStart, '\0');
+    } else {
+        head.reserve(speDataStart);
+        const spectrePoint filler{1.0, 0, 0, 0, 0};
+        for (std::size_t r = 0; r < speDataStart / sizeof filler; ++r)
+            head.append(reinterpret_cast<const char*>(&filler), sizeof filler);
+    }
+    head.replace(0, speHeaderSize, speHeader(s));
+    out.write(head);
+
+    std::vector<char> buffer;
+    buffer.reserve(chunkValues * sizeof(spectrePoint));
+    auto flush = [&] {
+        out.write(buffer.data(), buffer.size());
+        buffer.clear();
+    };
+    for (int i = 0; i < s.nx; ++i)
+        for (int j = 0; j < s.ny; ++j) {
+            const bool has = pointExists(s, i, j, 0);
+            if (raw) {
+                const double v = has ? s.at(i, j, 0).value : 0.0;
+                buffer.insert(buffer.end(), reinterpret_cast<const char*>(&v),
+                              reinterpret_cast<const char*>(&v) + sizeof v);
+            } else {
+                const spectrePoint p = has ? s.at(i, j, 0) : spectrePoint{};
+                buffer.insert(buffer.end(), reinterpret_cast<const char*>(&p),
+                              reinterpret_cast<const char*>(&p) + sizeof p);
+            }
+            if (buffer.size() >= chunkValues * sizeof(double)) flush();
+        }
+    flush();
+    out.commit();
+    if (!raw) journal.appendLine("sauvegarde sous " + file.string());
+    return file;
+}
+
+void readSpeFile(spectre& s, const std::filesystem::path& file) {
+    BinaryFileReader in(file);
+    const std::string h = in.readAt(0, speHeaderSize);
+    const auto nx = getAt<std::int32_t>(h, 0), ny = getAt<std::int32_t>(h, 4);
+    const std::uint64_t count = static_cast<std::uint64_t>(checkedSizes(in, nx, ny, 1));
+    const std::string typeX = getShortText(h, 130, 6);
+    const bool raw = isRawAxis(typeX);
+    const std::uint64_t start = raw ? rawDataStart : speDataStart;
+    const std::uint64_t recordSize = raw ? sizeof(double) : sizeof(spectrePoint);
+    in.requireRange(start, count * recordSize, "points");
+
+    // Read everything before touching the spectrum, so a failure leaves it unchanged.
+    std::vector<spectrePoint> records;
+    std::vector<double> values;
+    if (raw) {
+        values.resize(count);
+        in.readAt(start, values.data(), count * sizeof(double));
+    } else {
+        records.resize(count);
+        in.readAt(start, records.data(), count * sizeof(spectrePoint));
+    }
+
+    s.comment = getShortText(h, 29, 100);
+    s.typeX = typeX;
+    s.typeY = getShortText(h, 137, 6);
+    s.cursorI = getAt<std::int32_t>(h, 144);
+    s.cursorJ = getAt<std::int32_t>(h, 148);
+    if (raw) {
+        s.resize(nx, ny, 1);
+        for (std::size_t p = 0; p < count; ++p) s.points[p].value = values[p];
+        s.expConds.clear();
+    } else {
+        s.nx = nx;
+        s.ny = ny;
+        s.nz = 1;
+        s.points = std::move(records);
+    }
+}
+
+void saveAllSpe(const spectlist& table, Journal& journal) {
+    for (int slot = 1; slot <= spectlist::slotCount; ++slot)
+        if (const spectre* s = table.at(slot)) writeSpeFile(*s, s->name, journal);
+}
+
+std::uint64_t spectreDataOffset(int c) {
+    // R = 3.7 c rounded half to even, in integers so that 18.5 is exactly a half.
+    const std::int64_t tenths = 37 * static_cast<std::int64_t>(c);
+    std::int64_t r = tenths / 10;
+    const std::int64_t rest = tenths % 10;
+    if (rest > 5 || (rest == 5 && r % 2 != 0)) ++r;
+    return static_cast<std::uint64_t>(8 * (62 + r));
+}
+
+void writeSpectreFile(const spectre& s, const std::filesystem::path& file, Journal& journal) {
+    const int c = std::min(s.expCondCount(), spectreMaxConditions);
+    const std::uint64_t d = spectreDataOffset(c);
+    std::string head(d, '\0');
+    putShortText(head, 0, 20, s.name);
+    putShortText(head, 21, 255, s.comment);
+    putAt<double>(head, 280, s.monitor);
+    putAt<std::int32_t>(head, 288, s.nx);
+    putAt<std::int32_t>(head, 292, s.ny);
+    putAt<std::int32_t>(head, 296, s.nz);
+    putAt<std::int32_t>(head, 300, c);
+    putShortText(head, 304, 6, s.typeX);
+    putShortText(head, 311, 6, s.typeY);
+    putShortText(head, 318, 6, s.typeZ);
+    for (int n = 0; n < c; ++n) {
+        const std::size_t at = spectreConditionsStart + 32 * static_cast<std::size_t>(n);
+        putShortText(head, at, 20, s.expConds[n].name);
+        putAt<double>(head, at + 24, s.expConds[n].value);
+    }
+
+    AtomicFile out(file);
+    out.write(head);
+    std::vector<double> buffer;
+    buffer.reserve(chunkValues);
+    auto push = [&](double v) {
+        buffer.push_back(v);
+        if (buffer.size() == chunkValues) {
+            out.write(buffer.data(), buffer.size() * sizeof(double));
+            buffer.clear();
+        }
+    };
+    // Axis values that have no point to come from (a size 0 elsewhere) are written as 0.
+    for (int i = 0; i < s.nx; ++i) push(pointExists(s, i, 0, 0) ? s.at(i, 0, 0).x : 0.0);
+    for (int j = 0; j < s.ny; ++j) push(pointExists(s, 0, j, 0) ? s.at(0, j, 0).y : 0.0);
+    for (int k = 0; k < s.nz; ++k) push(pointExists(s, 0, 0, k) ? s.at(0, 0, k).z : 0.0);
+    for (const spectrePoint& p : s.points) push(p.value);
+    out.write(buffer.data(), buffer.size() * sizeof(double));
+    out.commit();
+    if (s.expCondCount() > spectreMaxConditions)
+        journal.appendLine("!! " + file.string() + " : " + std::to_string(s.expCondCount()) +
+                           " conditions pour " + s.name + ", seules les " +
+                           std::to_string(spectreMaxConditions) + " premières sont écrites");
+}
+
+void readSpectreFile(spectre& s, const std::filesystem::path& file) {
+    BinaryFileReader in(file);
+    const std::string h = in.readAt(0, spectreHeaderSize);
+    const auto nx = getAt<std::int32_t>(h, 288), ny = getAt<std::int32_t>(h, 292),
+               nz = getAt<std::int32_t>(h, 296), c = getAt<std::int32_t>(h, 300);
+    const std::uint64_t count = static_cast<std::uint64_t>(checkedSizes(in, nx, ny, nz));
+    if (c < 0) in.malformed("negative condition count " + std::to_string(c));
+    in.requireRange(spectreConditionsStart, 32 * static_cast<std::uint64_t>(c), "conditions");
+    const std::uint64_t d = spectreDataOffset(c);
+    const std::uint64_t axisCount = std::uint64_t(nx) + std::uint64_t(ny) + std::uint64_t(nz);
+    in.requireRange(d, (axisCount + count) * sizeof(double), "axes and values");
+
+    // Everything is read before the spectrum changes.
+    std::vector<double> axes(axisCount);
+    in.readAt(d, axes.data(), axisCount * sizeof(double));
+    std::vector<double> values(count);
+    in.readAt(d + axisCount * sizeof(double), values.data(), count * sizeof(double));
+    const std::string conds = in.readAt(spectreConditionsStart, 32 * static_cast<std::size_t>(c));
+
+    s.comment = getShortText(h, 21, 255);
+    s.monitor = getAt<double>(h, 280);
+    s.typeX = getShortText(h, 304, 6);
+    s.typeY = getShortText(h, 311, 6);
+    s.typeZ = getShortText(h, 318, 6);
+    s.expConds.clear();
+    for (int n = 0; n < c; ++n)
+        s.expConds.push_back(expCond{getShortText(conds, 32 * std::size_t(n), 20),
+                                     getAt<double>(conds, 32 * std::size_t(n) + 24)});
+    s.resize(nx, ny, nz);
+    const double* xs = axes.data();
+    const double* ys = xs + nx;
+    const double* zs = ys + ny;
+    std::size_t p = 0;
+    for (int i = 0; i < nx; ++i)
+        for (int j = 0; j < ny; ++j)
+            for (int k = 0; k < nz; ++k, ++p) {
+                spectrePoint& pt = s.points[p];
+                pt.x = xs[i];
+                pt.y = ys[j];
+                pt.z = zs[k];
+                pt.value = values[p];
+            }
+}
+
+void writeAsciiTable(const spectre& s, const std::filesystem::path& file, char sep) {
+    AtomicFile out(file);
+    out.writeLine(s.comment);
+    out.writeLine(std::to_string(s.nx));
+    out.writeLine(std::to_string(s.ny));
+    out.writeLine(std::to_string(s.nz));
+    const bool rawX = isRawAxis(s.typeX), rawY = isRawAxis(s.typeY), rawZ = isRawAxis(s.typeZ);
+    auto coordinate = [&](bool raw, int index, double stored) {
+        return raw ? std::to_string(index) : formatGeneral(stored, sep);
+    };
+    std::string line;
+    for (int i = 0; i < s.nx; ++i)
+        for (int j = 0; j < s.ny; ++j)
+            for (int k = 0; k < s.nz; ++k) {
+                const spectrePoint& p = s.at(i, j, k);
+                line = coordinate(rawX, i, p.x);
+                line += '\t';
+                line += coordinate(rawY, j, p.y);
+                line += '\t';
+                line += coordinate(rawZ, k, p.z);
+                line += '\t';
+                line += formatGeneral(p.value, sep);
+                out.writeLine(line);
+            }
+    out.commit();
+}
+
+void writeAscii1D(const spectre& s, const std::filesystem::path& file, const std::string& header,
+                  char sep) {
+    AtomicFile out(file);
+    out.writeLine(header);
+    out.writeLine(std::to_string(s.nx));
+    out.writeLine(std::to_string(s.ny));
+    out.writeLine(std::to_string(s.nz));
+    for (int i = 0; i < s.nx && pointExists(s, i, 0, 0); ++i)
+        out.writeLine(formatGeneral(s.at(i).x, sep) + "\t" + formatGeneral(s.at(i).value, sep));
+    out.commit();
+}
+
+void writeAscii2D(const spectre& s, const std::filesystem::path& file, const std::string& header,
+                  char sep) {
+    AtomicFile out(file);
+    out.writeLine(header);
+    out.writeLine(formatGeneral(s.monitor, sep));
+    for (int i = 0; i < s.nx; ++i)
+        for (int j = 0; j < s.ny && pointExists(s, i, j, 0); ++j)
+            out.writeLine(formatGeneral(s.at(i, j, 0).value, sep));
+    out.commit();
+}
+
+} // namespace ombrelune
