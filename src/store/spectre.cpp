@@ -15,19 +15,24 @@ void spectre::clear() {
 
 void spectre::resize(std::int32_t newNx, std::int32_t newNy, std::int32_t newNz) {
     if (newNx == nx && newNy == ny && newNz == nz) return;
-    std::vector<spectrePoint> fresh(
-        static_cast<std::size_t>(std::max(0, newNx)) * static_cast<std::size_t>(std::max(0, newNy)) *
-        static_cast<std::size_t>(std::max(0, newNz)));
+    points = resizedPoints(newNx, newNy, newNz);
+    nx = newNx;
+    ny = newNy;
+    nz = newNz;
+}
+
+PointVector spectre::resizedPoints(std::int32_t newNx, std::int32_t newNy,
+                                   std::int32_t newNz) const {
+    PointVector fresh(static_cast<std::size_t>(std::max(0, newNx)) *
+                      static_cast<std::size_t>(std::max(0, newNy)) *
+                      static_cast<std::size_t>(std::max(0, newNz)));
     const std::int32_t keepI = std::min(nx, newNx), keepJ = std::min(ny, newNy),
                        keepK = std::min(nz, newNz);
     for (std::int32_t i = 0; i < keepI; ++i)
         for (std::int32_t j = 0; j < keepJ; ++j)
             for (std::int32_t k = 0; k < keepK; ++k)
                 fresh[(static_cast<std::size_t>(i) * newNy + j) * newNz + k] = at(i, j, k);
-    points = std::move(fresh);
-    nx = newNx;
-    ny = newNy;
-    nz = newNz;
+    return fresh;
 }
 
 void spectre::setExpCond(const std::string& condName, double value) {

@@ -2,6 +2,8 @@
 // One spectrum (curve, image or stack) and its point and condition records.
 // The kind of a spectrum is given only by the table that holds it.
 
+#include "store/point_allocator.hpp"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,6 +28,9 @@ struct expCond {
 
 inline constexpr std::size_t expCondNameWidth = 20;
 
+// The points of a spectrum, one contiguous array.
+using PointVector = std::vector<spectrePoint, PointAllocator<spectrePoint>>;
+
 class spectre {
 public:
     std::int32_t nx = 0;
@@ -37,7 +42,7 @@ public:
     std::string typeY;
     std::string typeZ;
     // Point (i, j, k) lives at (i * ny + j) * nz + k.
-    std::vector<spectrePoint> points;
+    PointVector points;
     double monitor = 0;
     std::int32_t cursorI = 0;
     std::int32_t cursorJ = 0;
@@ -69,6 +74,8 @@ public:
     // new points start with all five fields 0. Sizes must be checked by the caller
     // (see checkedPointCount).
     void resize(std::int32_t newNx, std::int32_t newNy, std::int32_t newNz);
+    // The points resize() would leave, without changing the spectrum.
+    PointVector resizedPoints(std::int32_t newNx, std::int32_t newNy, std::int32_t newNz) const;
     // Sets the condition of that name (exact comparison, last match wins), adding it
     // when there is none. Names are compared cut to 20 characters, the width they are
     // stored with, so setting a long name twice keeps one condition.

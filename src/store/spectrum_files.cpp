@@ -44,6 +44,17 @@ std::int64_t checkedSizes(BinaryFileReader& in, std::int32_t nx, std::int32_t ny
     return count;
 }
 
+// Writes n doubles value(0) .. value(n - 1) through a fixed buffer.
+template <typename ValueAt>
+void writeGathered(AtomicFile& out, std::size_t n, const ValueAt& value) {
+    static thread_local double buffer[1 << 17];
+    for (std::size_t start = 0; start < n; start += std::size(buffer)) {
+        const std::size_t m = std::min(std::size(buffer), n - start);
+        for (std::size_t k = 0; k < m; ++k) buffer[k] = value(start + k);
+        out.write(buffer, m * sizeof(double));
+    }
+}
+
 } // namespace
 
 std::filesystem::path writeSpeFile(const spectre& s, const std::string& base, Journal& journal) {
@@ -101,7 +112,7 @@ void readSpeFile(spectre& s, const std::filesystem::path& file) {
     in.requireRange(start, count * recordSize, "points");
 
     // Read everything before touching the spectrum, so a failure leaves it unchanged.
-    std::vector<spectrePoint> records;
+    PointVector records;
     std::vector<double> values;
     if (raw) {
         values.resize(count);
@@ -164,21 +175,17 @@ void writeSpectreFile(const spectre& s, const std::filesystem::path& file, Journ
 
     AtomicFile out(file);
     out.write(head);
-    std::vector<double> buffer;
-    buffer.reserve(chunkValues);
-    auto push = [&](double v) {
-        buffer.push_back(v);
-        if (buffer.size() == chunkValues) {
-            out.write(buffer.data(), buffer.size() * sizeof(double));
-            buffer.clear();
-        }
-    };
     // Axis values that have no point to come from (a size 0 elsewhere) are written as 0.
-    for (int i = 0; i < s.nx; ++i) push(pointExists(s, i, 0, 0) ? s.at(i, 0, 0).x : 0.0);
-    for (int j = 0; j < s.ny; ++j) push(pointExists(s, 0, j, 0) ? s.at(0, j, 0).y : 0.0);
-    for (int k = 0; k < s.nz; ++k) push(pointExists(s, 0, 0, k) ? s.at(0, 0, k).z : 0.0);
-    for (const spectrePoint& p : s.points) push(p.value);
-    out.write(buffer.data(), buffer.size() * sizeof(double));
+    writeGathered(out, std::size_t(s.nx),
+                  [&](std::size_t i) { return pointExists(s, int(i), 0, 0) ? s.at(int(i)).x : 0.0; });
+    writeGathered(out, std::size_t(s.ny), [&](std::size_t j) {
+        return pointExists(s, 0, int(j), 0) ? s.at(0, int(j)).y : 0.0;
+    });
+    writeGathered(out, std::size_t(s.nz), [&](std::size_t k) {
+        return pointExists(s, 0, 0, int(k)) ? s.at(0, 0, int(k)).z : 0.0;
+    });
+    const spectrePoint* points = s.points.data();
+    writeGathered(out, s.points.size(), [points](std::size_t p) { return points[p].value; });
     out.commit();
     if (s.expCondCount() > spectreMaxConditions)
         journal.appendLine("!! " + file.string() + " : " + std::to_string(s.expCondCount()) +
@@ -198,12 +205,32 @@ void readSpectreFile(spectre& s, const std::filesystem::path& file) {
     const std::uint64_t axisCount = std::uint64_t(nx) + std::uint64_t(ny) + std::uint64_t(nz);
     in.requireRange(d, (axisCount + count) * sizeof(double), "axes and values");
 
-    // Everything is read before the spectrum changes.
+    // Everything is read into new storage before the spectrum changes.
     std::vector<double> axes(axisCount);
     in.readAt(d, axes.data(), axisCount * sizeof(double));
-    std::vector<double> values(count);
-    in.readAt(d + axisCount * sizeof(double), values.data(), count * sizeof(double));
     const std::string conds = in.readAt(spectreConditionsStart, 32 * static_cast<std::size_t>(c));
+    PointVector points = s.resizedPoints(nx, ny, nz);
+    const double* xs = axes.data();
+    const double* ys = xs + nx;
+    const double* zs = ys + ny;
+    std::vector<double> chunk(std::min<std::uint64_t>(count, chunkValues));
+    std::uint64_t offset = d + axisCount * sizeof(double);
+    std::size_t p = 0, filled = 0;
+    for (int i = 0; i < nx; ++i)
+        for (int j = 0; j < ny; ++j)
+            for (int k = 0; k < nz; ++k, ++p) {
+                if (p == filled) {
+                    const std::size_t n = std::min<std::uint64_t>(chunk.size(), count - p);
+                    in.readAt(offset, chunk.data(), n * sizeof(double));
+                    offset += n * sizeof(double);
+                    filled += n;
+                }
+                spectrePoint& pt = points[p];
+                pt.x = xs[i];
+                pt.y = ys[j];
+                pt.z = zs[k];
+                pt.value = chunk[p % chunk.size()];
+            }
 
     s.comment = getShortText(h, 21, 255);
     s.monitor = getAt<double>(h, 280);
@@ -214,20 +241,10 @@ void readSpectreFile(spectre& s, const std::filesystem::path& file) {
     for (int n = 0; n < c; ++n)
         s.expConds.push_back(expCond{getShortText(conds, 32 * std::size_t(n), 20),
                                      getAt<double>(conds, 32 * std::size_t(n) + 24)});
-    s.resize(nx, ny, nz);
-    const double* xs = axes.data();
-    const double* ys = xs + nx;
-    const double* zs = ys + ny;
-    std::size_t p = 0;
-    for (int i = 0; i < nx; ++i)
-        for (int j = 0; j < ny; ++j)
-            for (int k = 0; k < nz; ++k, ++p) {
-                spectrePoint& pt = s.points[p];
-                pt.x = xs[i];
-                pt.y = ys[j];
-                pt.z = zs[k];
-                pt.value = values[p];
-            }
+    s.points = std::move(points);
+    s.nx = nx;
+    s.ny = ny;
+    s.nz = nz;
 }
 
 void writeAsciiTable(const spectre& s, const std::filesystem::path& file, char sep) {
