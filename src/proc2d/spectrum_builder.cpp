@@ -1,0 +1,40 @@
+#include "proc2d/spectrum_builder.hpp"
+
+#include "proc2d/refusal.hpp"
+#include "store/number_format.hpp"
+
+#include <cmath>
+#include <limits>
+
+namespace ombrelune {
+
+std::string sizeText(double nx, double ny) {
+    return formatGeneral(nx) + " x " + formatGeneral(ny);
+}
+
+spectre newSpectre(const std::string& name, double nx, double ny, double nz) {
+    constexpr double int32Max = std::numeric_limits<std::int32_t>::max();
+    const auto fits = [](double n) { return std::isfinite(n) && n >= 0 && n <= int32Max; };
+    if (!fits(nx) || !fits(ny) || !fits(nz) ||
+        checkedPointCount(static_cast<std::int64_t>(nx), static_cast<std::int64_t>(ny),
+                          static_cast<std::int64_t>(nz)) < 0)
+        throw ERefused("taille refusée pour " + name + " : " + sizeText(nx, ny) + " x " +
+                       formatGeneral(nz));
+    spectre s;
+    s.name = name;
+    s.nx = static_cast<std::int32_t>(nx);
+    s.ny = static_cast<std::int32_t>(ny);
+    s.nz = static_cast<std::int32_t>(nz);
+    s.points.resize(static_cast<std::size_t>(s.nx) * static_cast<std::size_t>(s.ny) *
+                    static_cast<std::size_t>(s.nz));
+    s.clear();
+    return s;
+}
+
+void storeResult(spectlist& table, spectre&& result) {
+    const std::string name = result.name;
+    if (table.store(std::move(result)) < 0)
+        throw ERefused("table pleine, " + name + " n'est pas stocké");
+}
+
+} // namespace ombrelune
