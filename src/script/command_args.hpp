@@ -10,6 +10,8 @@ namespace ombrelune {
 
 struct CommandArgs {
     static constexpr int slotCount = 10;
+    // The command name as the script wrote it, for the command's own messages.
+    std::string command;
     std::array<std::string, slotCount + 1> argText{};  // [0] unused
     std::array<long double, slotCount + 1> argNumber{}; // [0] unused
 
@@ -22,6 +24,7 @@ struct CommandArgs {
         return out;
     }
     void clear() {
+        command.clear();
         argText.fill({});
         argNumber.fill(0);
     }

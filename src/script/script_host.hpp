@@ -22,6 +22,13 @@ public:
     virtual void reportExpressionError(const std::string& message) = 0;
     // Shows an image of the 2D table in the 2D view.
     virtual void showImage(const std::string& name) = 0;
+
+    // What the interpreter window shows of the engine: its caption ("séq : " + the line
+    // being run, "pas de séquence en cours"), the running/paused status, and a refresh of
+    // the variable watch after every executed line.
+    virtual void showCaption(const std::string&) {}
+    virtual void showRunning(bool) {}
+    virtual void lineExecuted() {}
 };
 
 // Switches the step timer off for the life of a command and on again at its end.
