@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # `make run`: the workbench when a display is there, otherwise the headless demo.
 set -euo pipefail
-build=${1:-build}
+build=$(cd "${1:-build}" && pwd)
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$build/src/app/ombrelune" ]; then
   exec "$build/src/app/ombrelune"
 fi
-if [ -f examples/demo.seq ] && "$build/src/cli/ombrelune-run" --help | grep -q -- '--exec'; then
-  home=${OMBRELUNE_HOME:-$PWD/$build/demo-home}
-  exec "$build/src/cli/ombrelune-run" --home "$home" --list examples/demo.seq
+# The demo writes its files into the data root, so it runs from there.
+home=${OMBRELUNE_HOME:-$build/demo-home}
+mkdir -p "$home"
+demo=$PWD/examples/demo.seq
+cd "$home"
+if "$build/src/cli/ombrelune-run" --help | grep -q -- '--exec'; then
+  exec "$build/src/cli/ombrelune-run" --home "$home" --list "$demo"
 fi
-exec "$build/src/cli/ombrelune-run" --list
+exec "$build/src/cli/ombrelune-run" --home "$home" --list
