@@ -69,12 +69,15 @@ public:
     ChannelFinder(double lambda, double s)
         : lambda_(lambda), s_(s), scale_(12.56636 / lambda * s) {}
 
-    double operator()(double cos2Theta) const {
-        const double t = std::sqrt((1 - cos2Theta) * 0.5) * scale_;
-        const double offHalf = std::fabs(t - std::floor(t) - 0.5);
-        if (offHalf <= tieMargin * (1 + t))
+    // q s by the cheap form; c lies in -1 .. 1, so this is finite and at least 0.
+    double estimate(double cos2Theta) const { return std::sqrt((1 - cos2Theta) * 0.5) * scale_; }
+
+    double channel(double estimate, double cos2Theta) const {
+        const double whole = static_cast<double>(static_cast<std::int64_t>(estimate));
+        const double fraction = estimate - whole;
+        if (std::fabs(fraction - 0.5) <= tieMargin * (1 + estimate))
             return roundHalfEven(qFromCosine(cos2Theta, lambda_) * s_);
-        return std::nearbyint(t);
+        return fraction > 0.5 ? whole + 1 : whole;
     }
 
 private:
@@ -83,7 +86,75 @@ private:
     double lambda_, s_, scale_;
 };
 
+// The channels of the pixels of one row i, clamped to the curve: the farthest pixel is a
+// corner, so they stay below the capacity anyway and the clamp only guards the arrays.
+class RowChannels {
+public:
+    RowChannels(int nx, int ny, const BeamGeometry& g, double s, std::int32_t lastChannel)
+        : terms_(nx, g), finder_(g.lambda, s), lastChannel_(lastChannel),
+          columnTerms_(static_cast<std::size_t>(ny)), cosines_(columnTerms_.size()),
+          estimates_(columnTerms_.size()) {
+        for (std::size_t j = 0; j < columnTerms_.size(); ++j)
+            columnTerms_[j] = terms_.columnTerm(static_cast<int>(j));
+    }
+
+    void fill(int i, std::int32_t* out) {
+        const double numerator = terms_.numerator(i), rowTerm = terms_.rowTerm(i);
+        const std::size_t n = columnTerms_.size();
+        for (std::size_t j = 0; j < n; ++j) {
+            cosines_[j] = terms_.cos2Theta(numerator, rowTerm, columnTerms_[j]);
+            estimates_[j] = finder_.estimate(cosines_[j]);
+        }
+        for (std::size_t j = 0; j < n; ++j)
+            out[j] = static_cast<std::int32_t>(
+                std::clamp(finder_.channel(estimates_[j], cosines_[j]), 0.0, double(lastChannel_)));
+    }
+
+private:
+    CosineTerms terms_;
+    ChannelFinder finder_;
+    std::int32_t lastChannel_;
+    std::vector<double> columnTerms_, cosines_, estimates_;
+};
+
+// Adds every pixel the mask lets through into its channel, i outer and j inner; returns
+// the highest channel reached (at least 1). channelsOfRow(i) gives row i's channels.
+template <typename ChannelsOfRow>
+int sumIntoChannels(const spectre& source, const spectre* mask, ChannelsOfRow channelsOfRow,
+                    std::vector<std::int64_t>& hits, std::vector<double>& sums) {
+    const auto columns = static_cast<std::size_t>(source.ny);
+    const auto sourceStride = static_cast<std::size_t>(source.nz);
+    const auto maskStride = mask ? static_cast<std::size_t>(mask->nz) : 0;
+    std::int32_t top = 1;
+    for (int i = 0; i < source.nx; ++i) {
+        const std::int32_t* channels = channelsOfRow(i);
+        const spectrePoint* values = &source.at(i, 0, 0);
+        const spectrePoint* maskRow = mask ? &mask->at(i, 0, 0) : nullptr;
+        for (std::size_t j = 0; j < columns; ++j) {
+            if (maskRow && maskRow[j * maskStride].value != 1.0) continue;
+            const auto k = static_cast<std::size_t>(channels[j]);
+            top = std::max(top, channels[j]);
+            ++hits[k];
+            sums[k] += values[j * sourceStride].value;
+        }
+    }
+    return top;
+}
+
 } // namespace
+
+const std::int32_t*
+ChannelMapCache::channels(int nx, int ny, const BeamGeometry& g, double channelCount,
+                          const std::function<void(int, std::int32_t*)>& fillRow) {
+    const Key key{nx, ny, g, channelCount};
+    if (!(key == key_)) {
+        key_ = Key{};
+        map_.assign(std::size_t(nx) * std::size_t(ny), 0);
+        for (int i = 0; i < nx; ++i) fillRow(i, map_.data() + std::size_t(i) * std::size_t(ny));
+        key_ = key;
+    }
+    return map_.data();
+}
 
 double pixelQ(int nx, const BeamGeometry& g, int i, int j) {
     const CosineTerms terms(nx, g);
@@ -92,7 +163,8 @@ double pixelQ(int nx, const BeamGeometry& g, int i, int j) {
 }
 
 SmallAngleSum smallAngleSum(const spectre& source, const std::string& name, const spectlist& images,
-                            const std::string& maskName, const BeamGeometry& g, double channels) {
+                            const std::string& maskName, const BeamGeometry& g, double channels,
+                            ChannelMapCache* cache) {
     checkSetup(g, channels);
     const int nx = source.nx, ny = source.ny;
     if (source.points.empty()) throw ERefused("l'image " + source.name + " n'a pas de points");
@@ -118,28 +190,28 @@ SmallAngleSum smallAngleSum(const spectre& source, const std::string& name, cons
 
     int top = 1;
     if (0 <= g.X0 && g.X0 <= nx && 0 <= g.Y0 && g.Y0 <= ny) {
-        std::vector<std::int64_t> hits(static_cast<std::size_t>(curve.nx));
+        const std::size_t channelCount = static_cast<std::size_t>(curve.nx);
+        std::vector<std::int64_t> hits(channelCount);
+        std::vector<double> sums(channelCount);
         if (isRawAxis(source.typeX)) {
-            const CosineTerms terms(nx, g);
-            const ChannelFinder channelOf(g.lambda, s);
-            std::vector<double> columnTerms(static_cast<std::size_t>(ny));
-            for (int j = 0; j < ny; ++j)
-                columnTerms[static_cast<std::size_t>(j)] = terms.columnTerm(j);
-            const double lastChannel = curve.nx - 1;
-            for (int i = 0; i < nx; ++i) {
-                const double numerator = terms.numerator(i), rowTerm = terms.rowTerm(i);
-                for (int j = 0; j < ny; ++j) {
-                    if (mask && mask->at(i, j, 0).value != 1.0) continue;
-                    const double cos2Theta = terms.cos2Theta(
-                        numerator, rowTerm, columnTerms[static_cast<std::size_t>(j)]);
-                    // The farthest pixel is a corner, so k stays below the capacity; the
-                    // clamp only guards the array.
-                    const int k =
-                        static_cast<int>(std::clamp(channelOf(cos2Theta), 0.0, lastChannel));
-                    top = std::max(top, k);
-                    ++hits[static_cast<std::size_t>(k)];
-                    curve.at(k).value += source.at(i, j, 0).value;
-                }
+            const auto lastChannel = static_cast<std::int32_t>(channelCount - 1);
+            if (cache) {
+                RowChannels rows(nx, ny, g, s, lastChannel);
+                const std::int32_t* map = cache->channels(
+                    nx, ny, g, channels, [&](int i, std::int32_t* out) { rows.fill(i, out); });
+                top = sumIntoChannels(
+                    source, mask, [&](int i) { return map + std::size_t(i) * std::size_t(ny); },
+                    hits, sums);
+            } else {
+                RowChannels rows(nx, ny, g, s, lastChannel);
+                std::vector<std::int32_t> row(static_cast<std::size_t>(ny));
+                top = sumIntoChannels(
+                    source, mask,
+                    [&](int i) {
+                        rows.fill(i, row.data());
+                        return row.data();
+                    },
+                    hits, sums);
             }
         }
         for (int k = 0; k <= top; ++k) {
@@ -147,7 +219,7 @@ SmallAngleSum smallAngleSum(const spectre& source, const std::string& name, cons
             if (n == 0) continue;
             result.pixelsUsed += n;
             curve.at(k).x = k / s;
-            curve.at(k).value /= static_cast<double>(n);
+            curve.at(k).value = sums[static_cast<std::size_t>(k)] / static_cast<double>(n);
         }
         ++top;
     }

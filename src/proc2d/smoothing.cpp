@@ -4,6 +4,7 @@
 #include "proc2d/sliding_sums.hpp"
 #include "proc2d/spectrum_builder.hpp"
 #include "store/number_format.hpp"
+#include "store/point_allocator.hpp"
 #include "store/store_ops.hpp"
 
 #include <cmath>
@@ -31,54 +32,51 @@ spectre smoothCurve(const spectre& source, double width, const std::string& name
     spectre out = newSpectre(name, source.nx, 1, 1);
     out.typeX = source.typeX;
     const int n = curveLength(source);
-    std::vector<double> values(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
-        const spectrePoint& p = source.at(i);
-        out.at(i).x = p.x;
-        out.at(i).value = values[static_cast<std::size_t>(i)] = p.value;
+        out.at(i).x = source.at(i).x;
+        out.at(i).value = source.at(i).value;
     }
     if (!windowFits(w, n)) return out;
-    const auto half = static_cast<std::size_t>(w), len = 2 * half + 1;
-    std::vector<double> sums(values.size() - len + 1);
-    slidingRowSums(values.data(), values.size(), 1, len, sums.data());
-    for (std::size_t s = 0; s < sums.size(); ++s)
-        out.at(static_cast<int>(s + half)).value = sums[s] / width;
+    const auto half = static_cast<std::size_t>(w);
+    slidingRowSums(
+        static_cast<std::size_t>(n), 1, 2 * half + 1,
+        [&](std::size_t r, std::size_t) { return source.at(static_cast<int>(r)).value; },
+        [&](std::size_t s, std::size_t, double sum) {
+            out.at(static_cast<int>(s + half)).value = sum / width;
+        });
     return out;
 }
 
 spectre smoothImage(const spectre& source, double width, const std::string& name) {
     const double w = halfWidth(width);
-    spectre out = newSpectre(name, source.nx, source.ny, 1);
+    const bool readable = !source.points.empty();
+    spectre out = spectreFrom(name, source.nx, source.ny, 1, [&](int i, int j, int) {
+        if (!readable) return spectrePoint{1, 0, 0, 0, 0};
+        const spectrePoint& p = source.at(i, j, 0);
+        return spectrePoint{1, p.x, p.y, 0, p.value};
+    });
     out.typeX = source.typeX;
     out.typeY = source.typeY;
-    const int nx = source.nz >= 1 ? source.nx : 0, ny = source.ny;
-    const auto cols = static_cast<std::size_t>(ny);
-    std::vector<double> values(static_cast<std::size_t>(nx) * cols);
-    for (int i = 0; i < nx; ++i)
-        for (int j = 0; j < ny; ++j) {
-            const spectrePoint& p = source.at(i, j, 0);
-            spectrePoint& q = out.at(i, j);
-            q.x = p.x;
-            q.y = p.y;
-            q.value = values[static_cast<std::size_t>(i) * cols + static_cast<std::size_t>(j)] =
-                p.value;
-        }
-    if (!windowFits(w, nx) || !windowFits(w, ny)) return out;
+    if (!readable || !windowFits(w, source.nx) || !windowFits(w, source.ny)) return out;
     const auto half = static_cast<std::size_t>(w), len = 2 * half + 1;
-    const std::size_t innerCols = cols - len + 1,
-                      innerRows = static_cast<std::size_t>(nx) - len + 1;
+    const auto nx = static_cast<std::size_t>(source.nx), ny = static_cast<std::size_t>(source.ny);
+    const std::size_t innerCols = ny - len + 1;
+    const auto value = [&](std::size_t i, std::size_t j) {
+        return source.at(static_cast<int>(i), static_cast<int>(j), 0).value;
+    };
     // Sums along j for every i, then sums of those along i.
-    std::vector<double> columnSums(static_cast<std::size_t>(nx) * innerCols);
-    for (std::size_t i = 0; i < static_cast<std::size_t>(nx); ++i)
-        slidingRowSums(values.data() + i * cols, cols, 1, len, columnSums.data() + i * innerCols);
-    std::vector<double> squareSums(innerRows * innerCols);
-    slidingRowSums(columnSums.data(), static_cast<std::size_t>(nx), innerCols, len,
-                   squareSums.data());
+    std::vector<double, PointAllocator<double>> columnSums(nx * innerCols);
+    for (std::size_t i = 0; i < nx; ++i)
+        slidingRowSums(
+            ny, 1, len, [&](std::size_t r, std::size_t) { return value(i, r); },
+            [&](std::size_t s, std::size_t, double sum) { columnSums[i * innerCols + s] = sum; });
     const double area = width * width;
-    for (std::size_t i = 0; i < innerRows; ++i)
-        for (std::size_t j = 0; j < innerCols; ++j)
-            out.at(static_cast<int>(i + half), static_cast<int>(j + half)).value =
-                squareSums[i * innerCols + j] / area;
+    slidingRowSums(
+        nx, innerCols, len,
+        [&](std::size_t r, std::size_t c) { return columnSums[r * innerCols + c]; },
+        [&](std::size_t s, std::size_t c, double sum) {
+            out.at(static_cast<int>(s + half), static_cast<int>(c + half)).value = sum / area;
+        });
     return out;
 }
 

@@ -12,21 +12,29 @@ std::string sizeText(double nx, double ny) {
     return formatGeneral(nx) + " x " + formatGeneral(ny);
 }
 
-spectre newSpectre(const std::string& name, double nx, double ny, double nz) {
+SpectrumSizes checkedSizes(const std::string& name, double nx, double ny, double nz) {
     constexpr double int32Max = std::numeric_limits<std::int32_t>::max();
     const auto fits = [](double n) { return std::isfinite(n) && n >= 0 && n <= int32Max; };
-    if (!fits(nx) || !fits(ny) || !fits(nz) ||
-        checkedPointCount(static_cast<std::int64_t>(nx), static_cast<std::int64_t>(ny),
-                          static_cast<std::int64_t>(nz)) < 0)
+    const std::int64_t count =
+        fits(nx) && fits(ny) && fits(nz)
+            ? checkedPointCount(static_cast<std::int64_t>(nx), static_cast<std::int64_t>(ny),
+                                static_cast<std::int64_t>(nz))
+            : -1;
+    if (count < 0)
         throw ERefused("taille refusée pour " + name + " : " + sizeText(nx, ny) + " x " +
                        formatGeneral(nz));
+    return {static_cast<std::int32_t>(nx), static_cast<std::int32_t>(ny),
+            static_cast<std::int32_t>(nz), static_cast<std::size_t>(count)};
+}
+
+spectre newSpectre(const std::string& name, double nx, double ny, double nz) {
+    const SpectrumSizes sizes = checkedSizes(name, nx, ny, nz);
     spectre s;
     s.name = name;
-    s.nx = static_cast<std::int32_t>(nx);
-    s.ny = static_cast<std::int32_t>(ny);
-    s.nz = static_cast<std::int32_t>(nz);
-    s.points.resize(static_cast<std::size_t>(s.nx) * static_cast<std::size_t>(s.ny) *
-                    static_cast<std::size_t>(s.nz));
+    s.nx = sizes.nx;
+    s.ny = sizes.ny;
+    s.nz = sizes.nz;
+    s.points.resize(sizes.count);
     s.clear();
     return s;
 }

@@ -4,13 +4,40 @@
 
 #include "store/spectlist.hpp"
 
+#include <cstddef>
+#include <cstdint>
+
 #include <string>
 
 namespace ombrelune {
 
+struct SpectrumSizes {
+    std::int32_t nx = 0, ny = 0, nz = 0;
+    std::size_t count = 0;
+};
+// The sizes as integers, or ERefused when they are negative, not finite, beyond 32 bits
+// or too large to hold.
+SpectrumSizes checkedSizes(const std::string& name, double nx, double ny, double nz);
+
 // A cleared spectrum of those sizes. Sizes come from script numbers or files: anything
 // negative, not finite, beyond 32 bits or too large to hold raises ERefused.
 spectre newSpectre(const std::string& name, double nx, double ny, double nz);
+
+// A spectrum of those sizes (checked as by newSpectre) whose points are point(i, j, k),
+// made in storage order in one pass: for large images, cheaper than clearing then filling.
+template <typename PointOf>
+spectre spectreFrom(const std::string& name, double nx, double ny, double nz, PointOf point) {
+    spectre s = newSpectre(name, 0, 0, 0);
+    const SpectrumSizes sizes = checkedSizes(name, nx, ny, nz);
+    s.points.reserve(sizes.count);
+    for (std::int32_t i = 0; i < sizes.nx; ++i)
+        for (std::int32_t j = 0; j < sizes.ny; ++j)
+            for (std::int32_t k = 0; k < sizes.nz; ++k) s.points.push_back(point(i, j, k));
+    s.nx = sizes.nx;
+    s.ny = sizes.ny;
+    s.nz = sizes.nz;
+    return s;
+}
 
 // Moves the result into the table under its name (replacing a spectrum of that name);
 // raises ERefused when the table is full.

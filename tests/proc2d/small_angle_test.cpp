@@ -106,6 +106,32 @@ TEST(SmallAngleSum, MatchesThePixelByPixelDefinition) {
     }
 }
 
+// A cached channel map gives the curve computed without it, and follows changes of the
+// geometry instead of reusing a stale map.
+TEST(SmallAngleSum, CachedMapGivesTheSameCurves) {
+    spectlist images;
+    images.storeCopy(makeImage("M", 50, 40, [](int i, int j) { return (i + j) % 3 ? 1.0 : 0; }));
+    const spectre image = makeImage("I", 50, 40, [](int i, int j) { return i * 40 + j; });
+    ChannelMapCache cache;
+    const BeamGeometry geometries[] = {{20, 18, 6, 0.5, 80},
+                                       {20, 18, 6, 0.5, 80},
+                                       {21, 18, 6, 0.5, 80},
+                                       {21, 18, 5, 0.5, 80},
+                                       {21, 18, 5, 0.5, 80}};
+    for (const BeamGeometry& g : geometries)
+        for (const char* mask : {"M", ""}) {
+            const SmallAngleSum direct = smallAngleSum(image, "Q", images, mask, g, 60);
+            const SmallAngleSum cached = smallAngleSum(image, "Q", images, mask, g, 60, &cache);
+            EXPECT_EQ(pointsOf(cached.curve), pointsOf(direct.curve));
+            EXPECT_EQ(cached.pixelsUsed, direct.pixelsUsed);
+        }
+    const SmallAngleSum fewer = smallAngleSum(image, "Q", images, "", geometries[0], 30, &cache);
+    EXPECT_EQ(pointsOf(fewer.curve), directSum(image, nullptr, geometries[0], 30));
+    const spectre other = makeImage("O", 40, 50, [](int i, int j) { return i - j; });
+    EXPECT_EQ(pointsOf(smallAngleSum(other, "Q", images, "", geometries[0], 30, &cache).curve),
+              directSum(other, nullptr, geometries[0], 30));
+}
+
 TEST(SmallAngleSum, MaskValueMustBeExactlyOne) {
     spectlist images;
     const spectre image = makeImage("I", 8, 8, [](int, int) { return 1.0; });

@@ -99,7 +99,9 @@ TEST(Smoothing, ImageMatchesDirectSums) {
 TEST(SlidingSums, SmallValuesSurviveALargeOneLeavingTheWindow) {
     const std::vector<double> in = {1e20, 1, 1, 1, 1, 1, 1};
     std::vector<double> out(in.size() - 2);
-    slidingRowSums(in.data(), in.size(), 1, 3, out.data());
+    slidingRowSums(
+        in.size(), 1, 3, [&](std::size_t r, std::size_t) { return in[r]; },
+        [&](std::size_t s, std::size_t, double sum) { out[s] = sum; });
     EXPECT_EQ(out, (std::vector<double>{1e20, 3, 3, 3, 3}));
 }
 
