@@ -6,7 +6,6 @@
 #include "numeric/marquardt.hpp"
 #include "numeric/simplex.hpp"
 
-#include <algorithm>
 
 namespace ombrelune {
 
