@@ -7,6 +7,8 @@
 #include "proc2d/spectrum_builder.hpp"
 #include "store/number_format.hpp"
 
+#include <memory>
+
 namespace ombrelune {
 namespace {
 
@@ -20,7 +22,7 @@ std::string emptySumReason(const spectre& image, const BeamGeometry& g,
     return "le masque " + maskName + " ne laisse aucun pixel";
 }
 
-void sommeDNPA(Interpreter& in, const CommandArgs& args) {
+void sommeDNPA(Interpreter& in, const CommandArgs& args, ChannelMapCache& cache) {
     StepTimerPause pause(in.host());
     Workbench& wb = in.wb();
     const std::string& source = args.text(1);
@@ -32,8 +34,8 @@ void sommeDNPA(Interpreter& in, const CommandArgs& args) {
                          numberArg(args, 8), numberArg(args, 9)};
     bool stored = false;
     runGuarded(in, "echec Somme DNPA : ", [&] {
-        SmallAngleSum sum =
-            smallAngleSum(*image, destination, wb.spectres2D, maskName, g, numberArg(args, 6));
+        SmallAngleSum sum = smallAngleSum(*image, destination, wb.spectres2D, maskName, g,
+                                          numberArg(args, 6), &cache);
         if (sum.pixelsUsed == 0) throw ERefused(emptySumReason(*image, g, maskName));
         storeResult(wb.spectres1D, std::move(sum.curve));
         stored = true;
@@ -47,7 +49,11 @@ void sommeDNPA(Interpreter& in, const CommandArgs& args) {
 } // namespace
 
 void bindSmallAngleCommands(CommandRegistry& registry) {
-    registry.bind("SommeDNPA", sommeDNPA);
+    // Reductions of a series of images with one geometry find the pixels' channels once.
+    auto cache = std::make_shared<ChannelMapCache>();
+    registry.bind("SommeDNPA", [cache](Interpreter& in, const CommandArgs& args) {
+        sommeDNPA(in, args, *cache);
+    });
     bindGuarded(registry, "MasqueSecteur", [](Interpreter& in, const CommandArgs& args) {
         sectorMask(requireSpectrum(in.wb().spectres2D, args.text(1), "image"), numberArg(args, 2),
                    numberArg(args, 3), numberArg(args, 4), numberArg(args, 5));
