@@ -176,17 +176,9 @@ SmallAngleSum smallAngleSum(const spectre& source, const std::string& name, cons
     const int maskSlot = images.indexOf(maskName);
     const spectre* mask = checkedMask(source, images.at(maskSlot));
 
-    const double capacity = roundHalfEven(qmax * s) + 2;
-    SmallAngleSum result{newSpectre(name, capacity, 1, 1), 0};
+    SmallAngleSum result{
+        labelledCurve(name, roundHalfEven(qmax * s) + 2, source, maskName, maskSlot, g), 0};
     spectre& curve = result.curve;
-    curve.typeX = "q";
-    curve.comment = "Somme PA de : " + source.name + ", masque : " + maskName;
-    curve.setExpCond("X0", g.X0);
-    curve.setExpCond("Y0", g.Y0);
-    curve.setExpCond("dist Ech/detect", g.distance);
-    curve.setExpCond("Masque", maskSlot);
-    curve.setExpCond("lambda", g.lambda);
-    curve.setExpCond("delta", g.delta);
 
     int top = 1;
     if (0 <= g.X0 && g.X0 <= nx && 0 <= g.Y0 && g.Y0 <= ny) {
@@ -194,16 +186,14 @@ SmallAngleSum smallAngleSum(const spectre& source, const std::string& name, cons
         std::vector<std::int64_t> hits(channelCount);
         std::vector<double> sums(channelCount);
         if (isRawAxis(source.typeX)) {
-            const auto lastChannel = static_cast<std::int32_t>(channelCount - 1);
+            RowChannels rows(nx, ny, g, s, static_cast<std::int32_t>(channelCount - 1));
             if (cache) {
-                RowChannels rows(nx, ny, g, s, lastChannel);
                 const std::int32_t* map = cache->channels(
                     nx, ny, g, channels, [&](int i, std::int32_t* out) { rows.fill(i, out); });
                 top = sumIntoChannels(
                     source, mask, [&](int i) { return map + std::size_t(i) * std::size_t(ny); },
                     hits, sums);
             } else {
-                RowChannels rows(nx, ny, g, s, lastChannel);
                 std::vector<std::int32_t> row(static_cast<std::size_t>(ny));
                 top = sumIntoChannels(
                     source, mask,
