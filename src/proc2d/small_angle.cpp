@@ -141,6 +141,21 @@ int sumIntoChannels(const spectre& source, const spectre* mask, ChannelsOfRow ch
     return top;
 }
 
+// The cleared result curve with its comment and the conditions recording the settings.
+spectre labelledCurve(const std::string& name, double capacity, const spectre& source,
+                      const std::string& maskName, int maskSlot, const BeamGeometry& g) {
+    spectre curve = newSpectre(name, capacity, 1, 1);
+    curve.typeX = "q";
+    curve.comment = "Somme PA de : " + source.name + ", masque : " + maskName;
+    curve.setExpCond("X0", g.X0);
+    curve.setExpCond("Y0", g.Y0);
+    curve.setExpCond("dist Ech/detect", g.distance);
+    curve.setExpCond("Masque", maskSlot);
+    curve.setExpCond("lambda", g.lambda);
+    curve.setExpCond("delta", g.delta);
+    return curve;
+}
+
 } // namespace
 
 const std::int32_t*
