@@ -65,6 +65,8 @@ public:
     // The cell of a variable, or null when there is none of that name.
     double* variableCell(std::string_view name) const;
 
+    // Number of variables; it only grows, so a change tells that a name was added.
+    std::size_t variableCount() const { return variables_.size(); }
     // Names in the tables' sorted order.
     std::vector<std::string> variableNames() const;
     std::vector<std::string> functionNames1() const;

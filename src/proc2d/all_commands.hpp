@@ -1,0 +1,11 @@
+#pragma once
+// Binds the routine of every script command: the basic and file commands and those of 2D
+// processing. The desktop program and the headless runner call this once.
+
+#include "script/command_registry.hpp"
+
+namespace ombrelune {
+
+void bindAllCommands(CommandRegistry& registry);
+
+} // namespace ombrelune
