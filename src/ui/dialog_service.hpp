@@ -1,0 +1,45 @@
+#pragma once
+// Every modal dialog of the workbench goes through this one service, so that a test can
+// answer it without blocking. The program uses QtDialogService; tests use a scripted one.
+
+#include <QString>
+
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace ombrelune {
+
+// What a file dialog is asked for. `filter` is in the "text|pattern|text|pattern" form
+// the windows keep (see file_filter.hpp).
+struct FileRequest {
+    QString title;
+    QString directory;
+    QString filter;
+};
+
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+
+    // A warning with the buttons Yes and No; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
+    // A warning with an OK button.
+    virtual void showWarning(QWidget* parent, const QString& text) = 0;
+    // The standard error box for a failed action.
+    virtual void showError(QWidget* parent, const QString& message) = 0;
+    // The expression-error box: its text is "erreur", its title the whole message.
+    virtual void showExpressionError(QWidget* parent, const QString& message) = 0;
+    // The name-entry dialog prefilled with `name`; the entered text, or nothing when the
+    // user cancels.
+    virtual std::optional<QString> enterName(QWidget* parent, const QString& name) = 0;
+    // The chosen file, or nothing when the user cancels.
+    virtual std::optional<QString> openFileName(QWidget* parent, const FileRequest& request) = 0;
+    virtual std::optional<QString> saveFileName(QWidget* parent, const FileRequest& request) = 0;
+    // The print dialog and the printer set-up dialog; true when confirmed.
+    virtual bool print(QWidget* parent, QPrinter& printer) = 0;
+    virtual bool printerSetup(QWidget* parent, QPrinter& printer) = 0;
+};
+
+} // namespace ombrelune

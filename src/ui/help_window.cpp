@@ -1,0 +1,73 @@
+#include "ui/help_window.hpp"
+
+#include "ui/qt_text.hpp"
+
+#include "script/command_registry.hpp"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace ombrelune {
+namespace {
+
+QTreeWidgetItem* section(QTreeWidget* tree, const QString& title) {
+    auto* item = new QTreeWidgetItem(tree, {title});
+    QFont bold = item->font(0);
+    bold.setBold(true);
+    item->setFont(0, bold);
+    item->setFirstColumnSpanned(true);
+    item->setExpanded(true);
+    return item;
+}
+
+void addFunctions(QTreeWidgetItem* parent, const std::vector<std::string>& names,
+                  const QString& arguments) {
+    for (const std::string& name : names)
+        new QTreeWidgetItem(parent, {qs(name), qs(name) + '(' + arguments + ')'});
+}
+
+} // namespace
+
+HelpWindow::HelpWindow(const TParser& parser, QWidget* parent)
+    : QWidget(parent, Qt::Window), search(new QLineEdit(this)), index(new QTreeWidget(this)) {
+    setObjectName(QStringLiteral("helpwindow"));
+    setWindowTitle(QStringLiteral("Ombrelune - index"));
+    resize(560, 640);
+    search->setObjectName(QStringLiteral("search"));
+    search->setPlaceholderText(QStringLiteral("chercher une commande ou une fonction"));
+    search->setClearButtonEnabled(true);
+    index->setObjectName(QStringLiteral("index"));
+    index->setColumnCount(2);
+    index->setHeaderLabels({QStringLiteral("nom"), QStringLiteral("arguments")});
+    index->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+
+    QTreeWidgetItem* commands =
+        section(index, QStringLiteral("Commandes : nom[argument,argument,...]; (noms sans casse)"));
+    for (const CommandEntry& entry : commandTable())
+        new QTreeWidgetItem(
+            commands,
+            {QString::fromUtf8(entry.name.data(), qsizetype(entry.name.size())),
+             QString::fromUtf8(entry.arguments.data(), qsizetype(entry.arguments.size()))});
+    addFunctions(section(index, QStringLiteral("Fonctions à 1 paramètre")), parser.functionNames1(),
+                 QStringLiteral("x"));
+    addFunctions(section(index, QStringLiteral("Fonctions à 2 paramètres")),
+                 parser.functionNames2(), QStringLiteral("x,y"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(search);
+    layout->addWidget(index, 1);
+    connect(search, &QLineEdit::textChanged, this, &HelpWindow::filter);
+}
+
+void HelpWindow::filter(const QString& text) {
+    for (int s = 0; s < index->topLevelItemCount(); ++s) {
+        QTreeWidgetItem* group = index->topLevelItem(s);
+        for (int k = 0; k < group->childCount(); ++k)
+            group->child(k)->setHidden(
+                !group->child(k)->text(0).contains(text, Qt::CaseInsensitive));
+    }
+}
+
+} // namespace ombrelune

@@ -1,0 +1,111 @@
+#pragma once
+// The main window: a multiple-document frame holding every child window, its menus, the
+// four 1D and four 2D view slots, and the question before quitting.
+//
+// Start-up happens in the constructor, in this order: the default spectra in the
+// (empty) tables of the workbench, the maximised state, then the journal window (which
+// opens the journal), the spectrum edit window, the operation dialog, the 1D and 2D views,
+// the interpreter, the function list (with the variable list and the watch window), the
+// about box and the fitting window. Every window made later can rely on the tables and an
+// open journal.
+
+#include "store/workbench.hpp"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <functional>
+
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace ombrelune {
+
+class DialogService;
+class HelpWindow;
+class TAboutBox;
+class Tboitnoir;
+class Tdataeditform;
+class Tdialogaddform;
+class Tfunctionslisteform;
+class Tinterpreteurform;
+class Tsuiviform;
+class Tvariableslisteform;
+
+class Tprincipalform : public QMainWindow {
+    Q_OBJECT
+public:
+    // Makes a view window (its widget; the main window puts it in a child frame). A view
+    // that is not given is not made at start-up, and the menu opens a placeholder for it.
+    using ChildMaker = std::function<QWidget*(Tprincipalform&)>;
+    struct ChildMakers {
+        ChildMaker view1D;
+        ChildMaker view2D;
+        ChildMaker fitting;
+    };
+    static constexpr int viewSlots = 4;
+
+    // The workbench's tables must be empty; it must outlive the window.
+    Tprincipalform(Workbench& wb, DialogService& dialogs, ChildMakers makers = {});
+
+    Workbench& workbench() { return wb_; }
+    DialogService& dialogs() { return dialogs_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+    Tboitnoir* journalWindow() const { return journal_; }
+    Tdataeditform* editWindow() const { return edit_; }
+    Tdialogaddform* operationDialog() const { return operation_; }
+    Tinterpreteurform* interpreterWindow() const { return interpreter_; }
+    Tfunctionslisteform* functionList() const { return functions_; }
+    Tvariableslisteform* variableList() const { return variables_; }
+    Tsuiviform* watchWindow() const { return watch_; }
+    TAboutBox* aboutBox() const { return about_; }
+    HelpWindow* helpWindow() const { return help_; }
+
+    // Puts a widget in a child frame of the given geometry (not deleted when closed unless
+    // asked, so that windows made at start-up can be shown again).
+    QMdiSubWindow* addChild(QWidget* widget, const QRect& geometry, bool deleteOnClose = false);
+    // Asks every child, from the rearmost to the active one, to redraw what it shows.
+    void refreshViews();
+    // Shows the operation dialog with "+", "-", "*" or "/" preset.
+    void openOperation(const QString& operationText);
+
+    void N1D1Click();
+    void N1D2Click();
+    void supprimer2Click();
+    void Index1Click();
+    void Apropos1Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct ViewSlots {
+        // A slot, once used, stays used: at most four views of a kind per run.
+        std::array<QPointer<QWidget>, viewSlots> windows{};
+        int used = 0;
+    };
+    void buildMenus();
+    void createWindows();
+    void createListWindows();
+    void openView(ViewSlots& slots, const ChildMaker& maker, const QString& caption);
+    QMdiSubWindow* addHiddenChild(QWidget* widget, const QRect& geometry);
+
+    Workbench& wb_;
+    DialogService& dialogs_;
+    ChildMakers makers_;
+    QMdiArea* mdi_;
+    ViewSlots slots1D_;
+    ViewSlots slots2D_;
+    Tboitnoir* journal_ = nullptr;
+    Tdataeditform* edit_ = nullptr;
+    Tdialogaddform* operation_ = nullptr;
+    Tinterpreteurform* interpreter_ = nullptr;
+    Tfunctionslisteform* functions_ = nullptr;
+    Tvariableslisteform* variables_ = nullptr;
+    Tsuiviform* watch_ = nullptr;
+    TAboutBox* about_ = nullptr;
+    HelpWindow* help_ = nullptr;
+};
+
+} // namespace ombrelune

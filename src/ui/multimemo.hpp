@@ -1,0 +1,110 @@
+#pragma once
+// tmultimemo: a multi-page plain-text editor. One page is shown in the editing area, the
+// others are kept in memory; a numeric selector switches pages, a label shows the page's
+// file name, and a pop-up menu offers the file, edit and global commands. Nothing in it
+// knows about scripts beyond the filter, extension and directory its owner sets.
+
+#include <QFrame>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+class QLabel;
+class QMenu;
+class QPrinter;
+class QSpinBox;
+
+namespace ombrelune {
+
+class CodeEditor;
+class DialogService;
+class FindDialog;
+
+class tmultimemo : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int pageCount = 19;
+    static inline const QString unknownName = QStringLiteral("inconnu");
+
+    explicit tmultimemo(DialogService& dialogs, QWidget* parent = nullptr);
+    ~tmultimemo() override;
+
+    // Pages in use, 1 to 19 (values below are raised, values above lowered).
+    int maxvalue() const { return maxvalue_; }
+    void setMaxvalue(int pages);
+    int activepage() const { return activepage_; }
+    // Switches to a page between 1 and maxvalue; other values are ignored.
+    void setActivepage(int page);
+    const QString& directory() const { return directory_; }
+    void setDirectory(const QString& directory) { directory_ = directory; }
+    const QString& filter() const { return filter_; }
+    void setFilter(const QString& filter) { filter_ = filter; }
+    const QString& defaultext() const { return defaultext_; }
+    // Given to a saved file name without an extension (".seq" or "seq").
+    void setDefaultext(const QString& extension) { defaultext_ = extension; }
+
+    CodeEditor* editor() const { return editor_; }
+    QStringList lines() const;
+    void appendLines(const QStringList& lines);
+    // The selected text with ordinary line ends.
+    QString selectedText() const;
+
+    // A page's name ("inconnu" until it is opened or saved), file path and stored text;
+    // the active page's store is brought up to date only when another page is selected.
+    const QString& pageName(int page) const { return pages_[index(page)].name; }
+    const QString& pagePath(int page) const { return pages_[index(page)].path; }
+    const QString& pageStore(int page) const { return pages_[index(page)].text; }
+    QMenu* popupMenu() const { return menu_; }
+    FindDialog* findDialog() const { return findDialog_; }
+
+    // The pop-up menu's commands.
+    void newPage();
+    void openFile();
+    void insertFile();
+    void save();
+    void saveAs();
+    void print();
+    void printerSetup();
+    void showFind();
+    // Searches the next occurrence from the remembered position, wrapping to the top once.
+    void findNext(const QString& text);
+    void clearAll();
+    void allPagesToClipboard();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct Page {
+        QString text;
+        QString name = unknownName;
+        QString path;
+    };
+    static std::size_t index(int page) { return static_cast<std::size_t>(page - 1); }
+    Page& active() { return pages_[index(activepage_)]; }
+    void switchTo(int page);
+    void buildMenu();
+    void writeActivePage(const QString& path);
+    void takeFileName(const QString& path);
+    bool guarded(const std::function<void()>& action);
+
+    DialogService& dialogs_;
+    QLabel* label_;
+    QSpinBox* selector_;
+    CodeEditor* editor_;
+    QMenu* menu_;
+    FindDialog* findDialog_;
+    std::unique_ptr<QPrinter> printer_;
+    std::array<Page, pageCount> pages_{};
+    int maxvalue_ = 1;
+    int activepage_ = 1;
+    QString directory_;
+    QString filter_;
+    QString defaultext_;
+    // Where the next search starts: just after the last match, 0 from the top.
+    int findPosition_ = 0;
+};
+
+} // namespace ombrelune

@@ -1,0 +1,72 @@
+#include "ui/qt_dialog_service.hpp"
+
+#include "ui/enter_dialog.hpp"
+#include "ui/file_filter.hpp"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+
+namespace ombrelune {
+namespace {
+
+std::optional<QString> runFileDialog(QWidget* parent, const FileRequest& request,
+                                     QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, request.title, request.directory, qtFileFilter(request.filter));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+bool QtDialogService::askYesNo(QWidget* parent, const QString& text) {
+    return QMessageBox::warning(parent, QApplication::applicationDisplayName(), text,
+                                QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtDialogService::showWarning(QWidget* parent, const QString& text) {
+    QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
+}
+
+void QtDialogService::showError(QWidget* parent, const QString& message) {
+    QMessageBox::critical(parent, QApplication::applicationDisplayName(), message);
+}
+
+void QtDialogService::showExpressionError(QWidget* parent, const QString& message) {
+    QMessageBox::critical(parent, message, QStringLiteral("erreur"));
+}
+
+std::optional<QString> QtDialogService::enterName(QWidget* parent, const QString& name) {
+    TenterDlg dialog(parent);
+    dialog.editeur->setText(name);
+    dialog.editeur->selectAll();
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.editeur->text();
+}
+
+std::optional<QString> QtDialogService::openFileName(QWidget* parent, const FileRequest& request) {
+    return runFileDialog(parent, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtDialogService::saveFileName(QWidget* parent, const FileRequest& request) {
+    return runFileDialog(parent, request, QFileDialog::AcceptSave);
+}
+
+bool QtDialogService::print(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogService::printerSetup(QWidget* parent, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace ombrelune

@@ -1,0 +1,215 @@
+// The multi-page script editor: pages, files, find, clipboard, printing and its menu.
+
+#include "ui_fixture.hpp"
+#include "ui_test_main.hpp"
+
+#include "ui/code_editor.hpp"
+#include "ui/find_dialog.hpp"
+#include "ui/multimemo.hpp"
+#include "ui/qt_text.hpp"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QPrinter>
+#include <QTest>
+
+using namespace ombrelune;
+using namespace ombrelune::testing;
+
+namespace {
+
+QStringList menuCaptions(const QMenu* menu) {
+    QStringList out;
+    for (const QAction* action : menu->actions()) {
+        if (action->isSeparator())
+            out << QStringLiteral("-");
+        else if (action->menu())
+            out << action->text() + " {" + menuCaptions(action->menu()).join(',') + "}";
+        else
+            out << action->text();
+    }
+    return out;
+}
+
+QString pageLabel(const tmultimemo& memo) {
+    return memo.findChild<QLabel*>(QStringLiteral("pagelabel"))->text();
+}
+
+} // namespace
+
+class MultimemoTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void pageCountIsClamped_data() {
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<int>("kept");
+        QTest::newRow("zero") << 0 << 1;
+        QTest::newRow("negative") << -4 << 1;
+        QTest::newRow("ten") << 10 << 10;
+        QTest::newRow("too many") << 25 << 19;
+    }
+    void pageCountIsClamped() {
+        QFETCH(int, asked);
+        QFETCH(int, kept);
+        Session s;
+        tmultimemo memo(s.dialogs);
+        memo.setMaxvalue(asked);
+        QCOMPARE(memo.maxvalue(), kept);
+    }
+
+    void pagesKeepTheirText() {
+        Session s;
+        tmultimemo memo(s.dialogs);
+        memo.setMaxvalue(10);
+        QTest::keyClicks(memo.editor(), QStringLiteral("X=1;"));
+        memo.setActivepage(2);
+        QVERIFY(memo.editor()->toPlainText().isEmpty());
+        memo.editor()->setPlainText(QStringLiteral("Y=2;"));
+        memo.setActivepage(1);
+        QCOMPARE(memo.editor()->toPlainText(), QStringLiteral("X=1;"));
+        QCOMPARE(memo.pageStore(2), QStringLiteral("Y=2;"));
+        memo.setActivepage(11); // beyond the pages in use: ignored
+        QCOMPARE(memo.activepage(), 1);
+    }
+
+    void newPageAddsOneUpToNineteen() {
+        Session s;
+        tmultimemo memo(s.dialogs);
+        memo.setMaxvalue(10);
+        memo.editor()->setPlainText(QStringLiteral("kept"));
+        memo.newPage();
+        QCOMPARE(memo.maxvalue(), 11);
+        QCOMPARE(memo.activepage(), 11);
+        QVERIFY(memo.editor()->toPlainText().isEmpty());
+        memo.setMaxvalue(19);
+        memo.newPage();
+        QCOMPARE(memo.maxvalue(), 19);
+        QCOMPARE(memo.activepage(), 19);
+        QCOMPARE(memo.pageStore(1), QStringLiteral("kept"));
+    }
+
+    void openNamesThePageAfterTheFile() {
+        Session s;
+        writeFile(s.dir / "run.old.seq", "X=1;\r\nY=2;\r\n");
+        tmultimemo memo(s.dialogs);
+        memo.setDirectory(s.path("sequences"));
+        s.dialogs.files.push_back(s.path("run.old.seq"));
+        memo.openFile();
+        QCOMPARE(s.dialogs.last("open")->text, s.path("sequences"));
+        QCOMPARE(memo.editor()->toPlainText(), QStringLiteral("X=1;\nY=2;"));
+        QCOMPARE(memo.pageName(1), QStringLiteral("run"));
+        QCOMPARE(pageLabel(memo), QStringLiteral("run"));
+        QCOMPARE(memo.pagePath(1), s.path("run.old.seq"));
+    }
+
+    void aMissingFileLeavesThePageAndSaysSo() {
+        Session s;
+        tmultimemo memo(s.dialogs);
+        memo.editor()->setPlainText(QStringLiteral("mine"));
+        s.dialogs.files.push_back(s.path("absent.seq"));
+        memo.openFile();
+        QCOMPARE(s.dialogs.count("error"), 1);
+        QVERIFY(s.dialogs.texts("error")[0].contains(QStringLiteral("absent.seq")));
+        QCOMPARE(memo.editor()->toPlainText(), QStringLiteral("mine"));
+        QCOMPARE(memo.pageName(1), tmultimemo::unknownName);
+    }
+
+    void saveAsksForANameOnlyTheFirstTime() {
+        Session s;
+        tmultimemo memo(s.dialogs);
+        memo.setDefaultext(QStringLiteral(".seq"));
+        memo.editor()->setPlainText(QStringLiteral("A=1;\nB=2;"));
+        s.dialogs.files.push_back(s.path("first"));
+        memo.save();
+        QCOMPARE(s.dialogs.count("save"), 1);
+        QCOMPARE(readFile(s.dir / "first.seq"), std::string("A=1;\r\nB=2;\r\n"));
+        QCOMPARE(memo.pageName(1), QStringLiteral("first"));
+
+        memo.editor()->setPlainText(QStringLiteral("C=3;"));
+        memo.save();
+        QCOMPARE(s.dialogs.count("save"), 1); // overwritten silently
+        QCOMPARE(readFile(s.dir / "first.seq"), std::string("C=3;\r\n"));
+    }
+
+    void insertPutsTheFileAtTheCaret() {
+        Session s;
+        writeFile(s.dir / "part.seq", "B=2;\n");
+        tmultimemo memo(s.dialogs);
+        memo.editor()->setPlainText(QStringLiteral("A=1;\nC=3;"));
+        QTextCursor cursor = memo.editor()->textCursor();
+        cursor.setPosition(5);
+        memo.editor()->setTextCursor(cursor);
+        s.dialogs.files.push_back(s.path("part.seq"));
+        memo.insertFile();
+        QCOMPARE(memo.editor()->toPlainText(), QStringLiteral("A=1;\nB=2;\nC=3;"));
+        QCOMPARE(memo.pageName(1), tmultimemo::unknownName);
+    }
+
+    void findWrapsAndReportsAMissingText() {
+        Session s;
+        tmultimemo memo(s.dialogs);
+        memo.editor()->setPlainText(QStringLiteral("X=1;\ndelay[2];\nY=2;"));
+        memo.findNext(QStringLiteral("DELAY"));
+        QCOMPARE(memo.editor()->textCursor().selectionStart(), 5);
+        QCOMPARE(memo.editor()->textCursor().selectedText(), QStringLiteral("delay"));
+        memo.findNext(QStringLiteral("delay"));
+        QCOMPARE(memo.editor()->textCursor().selectionStart(), 5);
+        QCOMPARE(s.dialogs.count("warning"), 0);
+
+        memo.showFind();
+        memo.findNext(QStringLiteral("goto"));
+        QCOMPARE(s.dialogs.texts("warning"), QStringList{QStringLiteral("Chaîne non trouvée")});
+        QVERIFY(!memo.findDialog()->isVisible());
+    }
+
+    void clearAllAndAllPagesToTheClipboard() {
+        Session s;
+        tmultimemo memo(s.dialogs);
+        memo.setMaxvalue(2);
+        memo.editor()->setPlainText(QStringLiteral("one\ntwo"));
+        memo.setActivepage(2);
+        memo.editor()->setPlainText(QStringLiteral("three"));
+        memo.setActivepage(1);
+        memo.allPagesToClipboard();
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral(" \nFichier 1 : \n \none\ntwo\n \nFichier 1 : \n \nthree\n"));
+
+        memo.clearAll();
+        QVERIFY(memo.editor()->toPlainText().isEmpty());
+        QVERIFY(memo.pageStore(2).isEmpty());
+    }
+
+    void printGoesToTheChosenPrinter() {
+        Session s;
+        tmultimemo memo(s.dialogs);
+        memo.editor()->setPlainText(QStringLiteral("X=1;"));
+        memo.print(); // cancelled
+        const QString pdf = s.path("page.pdf");
+        s.dialogs.onPrint = [&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        };
+        memo.print();
+        QCOMPARE(s.dialogs.count("print"), 2);
+        QVERIFY(readFile(fsPath(pdf)).starts_with("%PDF"));
+    }
+
+    void popupMenuHasEveryEntry() {
+        Session s;
+        tmultimemo memo(s.dialogs);
+        QCOMPARE(
+            menuCaptions(memo.popupMenu()),
+            (QStringList{QStringLiteral("&Fichier {&Nouveau,&ouvrir...,&Insérer...,&Enregistrer,"
+                                        "&Enregistrer sous...,-,&Imprimer,"
+                                        "&Configuration de l'impression...}"),
+                         QStringLiteral("&Edition {&Défaire,-,Co&pier,C&oller,&Couper,-,"
+                                        "C&hercher...,Re&mplacer...}"),
+                         QStringLiteral("&Global {&Effacer tout,&Chercher..,&Sauver tout}")}));
+    }
+};
+
+OMBRELUNE_UI_TEST(MultimemoTest, "multimemo_test");
+#include "multimemo_test.moc"

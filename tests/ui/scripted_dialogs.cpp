@@ -1,0 +1,65 @@
+#include "scripted_dialogs.hpp"
+
+namespace ombrelune::testing {
+
+QStringList ScriptedDialogs::texts(const QString& kind) const {
+    QStringList out;
+    for (const ShownDialog& d : shown)
+        if (d.kind == kind) out << d.text;
+    return out;
+}
+
+const ShownDialog* ScriptedDialogs::last(const QString& kind) const {
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it)
+        if (it->kind == kind) return &*it;
+    return nullptr;
+}
+
+bool ScriptedDialogs::askYesNo(QWidget*, const QString& text) {
+    shown.push_back({QStringLiteral("yesno"), text, {}});
+    return answerYes;
+}
+
+void ScriptedDialogs::showWarning(QWidget*, const QString& text) {
+    shown.push_back({QStringLiteral("warning"), text, {}});
+}
+
+void ScriptedDialogs::showError(QWidget*, const QString& message) {
+    shown.push_back({QStringLiteral("error"), message, {}});
+}
+
+void ScriptedDialogs::showExpressionError(QWidget*, const QString& message) {
+    shown.push_back({QStringLiteral("expression"), QStringLiteral("erreur"), message});
+}
+
+std::optional<QString> ScriptedDialogs::enterName(QWidget*, const QString& prefill) {
+    shown.push_back({QStringLiteral("name"), prefill, {}});
+    return name;
+}
+
+std::optional<QString> ScriptedDialogs::nextFile(const QString& kind, const FileRequest& request) {
+    shown.push_back({kind, request.directory, request.title});
+    const QString answer = files.isEmpty() ? QString() : files.takeFirst();
+    if (answer.isEmpty()) return {};
+    return answer;
+}
+
+std::optional<QString> ScriptedDialogs::openFileName(QWidget*, const FileRequest& request) {
+    return nextFile(QStringLiteral("open"), request);
+}
+
+std::optional<QString> ScriptedDialogs::saveFileName(QWidget*, const FileRequest& request) {
+    return nextFile(QStringLiteral("save"), request);
+}
+
+bool ScriptedDialogs::print(QWidget*, QPrinter& printer) {
+    shown.push_back({QStringLiteral("print"), {}, {}});
+    return onPrint && onPrint(printer);
+}
+
+bool ScriptedDialogs::printerSetup(QWidget*, QPrinter&) {
+    shown.push_back({QStringLiteral("setup"), {}, {}});
+    return false;
+}
+
+} // namespace ombrelune::testing

@@ -1,0 +1,50 @@
+#pragma once
+// A dialog service for tests: records every dialog asked for and answers from what the
+// test queued, so no test ever blocks on a window.
+
+#include "ui/dialog_service.hpp"
+
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace ombrelune::testing {
+
+struct ShownDialog {
+    QString
+        kind; // "yesno", "warning", "error", "expression", "name", "open", "save", "print", "setup"
+    QString text;
+    QString title;
+};
+
+class ScriptedDialogs : public DialogService {
+public:
+    std::vector<ShownDialog> shown;
+    bool answerYes = false;
+    // Answers of the next file dialogs, open or save; an empty text, or none left, cancels.
+    QStringList files;
+    std::optional<QString> name;
+    // Prepares the printer and says whether the user confirmed; cancel when unset.
+    std::function<bool(QPrinter&)> onPrint;
+
+    // The texts of the dialogs of one kind, in order.
+    QStringList texts(const QString& kind) const;
+    int count(const QString& kind) const { return static_cast<int>(texts(kind).size()); }
+    const ShownDialog* last(const QString& kind) const;
+
+    bool askYesNo(QWidget*, const QString& text) override;
+    void showWarning(QWidget*, const QString& text) override;
+    void showError(QWidget*, const QString& message) override;
+    void showExpressionError(QWidget*, const QString& message) override;
+    std::optional<QString> enterName(QWidget*, const QString& prefill) override;
+    std::optional<QString> openFileName(QWidget*, const FileRequest& request) override;
+    std::optional<QString> saveFileName(QWidget*, const FileRequest& request) override;
+    bool print(QWidget*, QPrinter& printer) override;
+    bool printerSetup(QWidget*, QPrinter& printer) override;
+
+private:
+    std::optional<QString> nextFile(const QString& kind, const FileRequest& request);
+};
+
+} // namespace ombrelune::testing
