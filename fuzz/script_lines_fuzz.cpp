@@ -5,7 +5,7 @@
 #include "fuzz_support.hpp"
 
 #include "script/interpreter.hpp"
-#include "script/script_commands.hpp"
+#include "proc2d/all_commands.hpp"
 #include "store/errors.hpp"
 #include "store/settings_store.hpp"
 
@@ -50,8 +50,7 @@ struct World {
         wb->journal.start();
         createDefaultSpectra(*wb);
         interp = std::make_unique<Interpreter>(*wb, host);
-        bindBasicCommands(interp->registry());
-        bindFileCommands(interp->registry());
+        bindAllCommands(interp->registry());
         interp->registry().bind("delay", [](Interpreter&, const CommandArgs&) {});
     }
 };
