@@ -87,38 +87,39 @@ void BlockEvaluator::runStep(const Step& s, std::size_t count) const {
     auto binary = [&](auto f) {
         for (std::size_t i = 0; i < n; ++i) r[i] = f(a[i * as], b[i * bs]);
     };
+    // Closures rather than function pointers, so the arithmetic is inlined into the loops.
     switch (s.kind) {
     case StepKind::stepLoad:
         break;
     case StepKind::stepNegate:
-        unary(steps::negate);
+        unary([](double x) { return steps::negate(x); });
         break;
     case StepKind::stepAdd:
-        binary(steps::add);
+        binary([](double x, double y) { return steps::add(x, y); });
         break;
     case StepKind::stepSubtract:
-        binary(steps::subtract);
+        binary([](double x, double y) { return steps::subtract(x, y); });
         break;
     case StepKind::stepMultiply:
-        binary(steps::multiply);
+        binary([](double x, double y) { return steps::multiply(x, y); });
         break;
     case StepKind::stepDivide:
-        binary(steps::divide);
+        binary([](double x, double y) { return steps::divide(x, y); });
         break;
     case StepKind::stepIntPower:
-        binary(steps::intPower);
+        binary([](double x, double y) { return steps::intPower(x, y); });
         break;
     case StepKind::stepPower:
-        binary(steps::power);
+        binary([](double x, double y) { return steps::power(x, y); });
         break;
     case StepKind::stepSquare:
-        unary(steps::square);
+        unary([](double x) { return steps::square(x); });
         break;
     case StepKind::stepCube:
-        unary(steps::cube);
+        unary([](double x) { return steps::cube(x); });
         break;
     case StepKind::stepFourth:
-        unary(steps::fourth);
+        unary([](double x) { return steps::fourth(x); });
         break;
     case StepKind::stepCall1:
         unary(s.function1.routine);

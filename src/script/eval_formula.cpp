@@ -4,6 +4,7 @@
 #include "store/number_format.hpp"
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -57,10 +58,6 @@ struct PointInput {
     }
 };
 
-struct Point {
-    std::int32_t i, j;
-};
-
 // The formula's variables, in the order a point sets them; a name set twice (two spectra
 // whose names differ only in case, a spectrum called "i") keeps the later input.
 struct FormulaVariables {
@@ -83,41 +80,38 @@ struct FormulaVariables {
 // Runs the formula over the points of one block and stores the results in the target.
 class BlockRunner {
 public:
+    static constexpr std::size_t blockSize = BlockEvaluator::blockSize;
+
     BlockRunner(std::shared_ptr<CompiledExpression> compiled, const FormulaVariables& variables,
                 spectre& target)
         : compiled_(std::move(compiled)), variables_(variables), target_(target),
-          evaluator_(compiled_, {variables.cells.begin(), variables.cells.end()}) {
-        points_.reserve(BlockEvaluator::blockSize);
-    }
+          evaluator_(compiled_, {variables.cells.begin(), variables.cells.end()}) {}
 
-    void add(Point p) {
-        points_.push_back(p);
-        if (points_.size() == BlockEvaluator::blockSize) flush();
+    void add(std::int32_t i, std::int32_t j) {
+        i_[count_] = i;
+        j_[count_] = j;
+        if (++count_ == blockSize) flush();
     }
 
     void flush() {
-        if (points_.empty()) return;
-        for (std::size_t v = 0; v < variables_.cells.size(); ++v) {
-            if (!evaluator_.reads(v)) continue;
-            double* lane = evaluator_.input(v);
-            const PointInput& in = variables_.inputs[v];
-            for (std::size_t k = 0; k < points_.size(); ++k)
-                lane[k] = in.at(points_[k].i, points_[k].j);
-        }
+        if (count_ == 0) return;
+        for (std::size_t v = 0; v < variables_.cells.size(); ++v)
+            if (evaluator_.reads(v)) fill(evaluator_.input(v), variables_.inputs[v]);
         try {
-            const auto results = evaluator_.run(points_.size());
-            for (std::size_t k = 0; k < points_.size(); ++k)
-                target_.at(points_[k].i, points_[k].j, 0).value = results[k];
+            const auto results = evaluator_.run(count_);
+            spectrePoint* points = target_.points.data();
+            for (std::size_t k = 0; k < count_; ++k)
+                points[indexIn(target_, k)].value = results[k];
         } catch (...) {
             // Point by point, the points before the failing one are stored before it raises.
-            for (const Point& p : points_) {
-                setVariables(p);
-                target_.at(p.i, p.j, 0).value = compiled_->evaluate();
+            for (std::size_t k = 0; k < count_; ++k) {
+                setVariables(k);
+                target_.at(i_[k], j_[k], 0).value = compiled_->evaluate();
             }
             throw;
         }
-        last_ = points_.back();
-        points_.clear();
+        last_ = count_ - 1;
+        count_ = 0;
     }
 
     // The variables keep the values of the last point computed, as point by point.
@@ -126,17 +120,47 @@ public:
     }
 
 private:
-    void setVariables(Point p) {
+    void fill(double* lane, const PointInput& in) const {
+        switch (in.kind) {
+        case PointInput::indexI:
+            std::copy_n(i_.begin(), count_, lane);
+            break;
+        case PointInput::indexJ:
+            std::copy_n(j_.begin(), count_, lane);
+            break;
+        case PointInput::value:
+        case PointInput::mon: {
+            const spectre& s = *in.spectrum;
+            const spectrePoint* points = s.points.data();
+            const bool value = in.kind == PointInput::value;
+            for (std::size_t k = 0; k < count_; ++k) {
+                const spectrePoint& p = points[indexIn(s, k)];
+                lane[k] = value ? p.value : p.mon;
+            }
+            break;
+        }
+        }
+    }
+
+    // Where point k of the block, (i, j, 0), sits in a spectrum's points.
+    std::size_t indexIn(const spectre& s, std::size_t k) const {
+        return (static_cast<std::size_t>(i_[k]) * static_cast<std::size_t>(s.ny) +
+                static_cast<std::size_t>(j_[k])) *
+               static_cast<std::size_t>(s.nz);
+    }
+
+    void setVariables(std::size_t k) {
         for (std::size_t v = 0; v < variables_.cells.size(); ++v)
-            *variables_.cells[v] = variables_.inputs[v].at(p.i, p.j);
+            *variables_.cells[v] = variables_.inputs[v].at(i_[k], j_[k]);
     }
 
     std::shared_ptr<CompiledExpression> compiled_;
     const FormulaVariables& variables_;
     spectre& target_;
     BlockEvaluator evaluator_;
-    std::vector<Point> points_;
-    std::optional<Point> last_;
+    std::array<std::int32_t, blockSize> i_{}, j_{};
+    std::size_t count_ = 0;
+    std::optional<std::size_t> last_; // index in i_ and j_ of the last point computed
 };
 
 } // namespace
@@ -186,20 +210,19 @@ bool evalFormula(spectlist& table, const std::string& text, TParser& parser, Jou
     BlockRunner runner(parser.compile(std::string_view(text).substr(equals + 1)), variables,
                        *target);
 
-    std::size_t skipped = 0;
-    for (std::int32_t i = 0; i < nx; ++i) {
-        for (std::int32_t j = 0; j < ny; ++j) {
-            const bool everywhere =
-                target->contains(i, j, 0) &&
-                std::all_of(participants.begin(), participants.end(),
-                            [&](const spectre* s) { return s->contains(i, j, 0); });
-            if (everywhere)
-                runner.add({i, j});
-            else
-                ++skipped;
-        }
+    // The points (i, j, 0) every participant and the target have.
+    std::int32_t commonNx = std::min(nx, target->nx), commonNy = std::min(ny, target->ny);
+    bool layerZero = target->nz > 0;
+    for (const spectre* s : participants) {
+        commonNx = std::min(commonNx, s->nx);
+        commonNy = std::min(commonNy, s->ny);
+        layerZero = layerZero && s->nz > 0;
     }
+    if (!layerZero) commonNx = commonNy = 0;
+    for (std::int32_t i = 0; i < commonNx; ++i)
+        for (std::int32_t j = 0; j < commonNy; ++j) runner.add(i, j);
     runner.flush();
+    const std::int64_t skipped = std::int64_t{nx} * ny - std::int64_t{commonNx} * commonNy;
     runner.leaveLastPointSet();
     if (skipped > 0)
         journal.appendLine("!! evalFormula: " + formatGeneral(static_cast<double>(skipped)) +
