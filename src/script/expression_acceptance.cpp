@@ -43,16 +43,12 @@ std::uint32_t stateOf(std::uint32_t states, TermKind k) {
     return (states >> (2U * static_cast<unsigned>(k))) & 3U;
 }
 
-bool isRunChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '.';
-}
-
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
 ExpressionAcceptance::ExpressionAcceptance(std::string_view text, const CompilerTables& tables)
-    : text_(text), tables_(tables), signsKnown_(tables.decimalSeparator == '.') {
+    : text_(text), tables_(tables), commaInNumbers_(tables.decimalSeparator == ',') {
     const std::size_t n = text_.size();
     depth_.assign(n + 1, 0);
     for (std::size_t p = 0; p < n; ++p)
@@ -82,12 +78,9 @@ void ExpressionAcceptance::classify() {
         auto add = [&](OperatorClass k) {
             byDepth_[k][static_cast<std::size_t>(depthAt(p) + depthOffset_)].push_back(p);
         };
-        if (c == '+' || c == '-') {
-            add(c == '+' ? anyPlus : anyMinus);
-            if (signsKnown_ && isOperatorSign(p, runStart)) {
-                if (c == '+') add(hardPlus);
-                add(hardSign);
-            }
+        if ((c == '+' || c == '-') && isOperator(p, runStart)) {
+            if (c == '+') add(operatorPlus);
+            add(operatorSign);
         } else if (c == '*') {
             add(star);
         } else if (c == '/') {
@@ -101,18 +94,38 @@ void ExpressionAcceptance::classify() {
     }
 }
 
-// A "+" or "-" inside a term that is not an operator is the sign of a number or of a
-// negation (it follows an operator, "(" or "," or starts the piece) or the sign of an
-// exponent (it follows the "E" of a run of digits). Any other "+" or "-" can only be the
-// operator of a sum or a difference. `runStart` is where the run of name and number
-// characters before p begins.
-bool ExpressionAcceptance::isOperatorSign(int p, int runStart) const {
+// Characters of one run of name and number text.
+bool ExpressionAcceptance::isRunChar(char c) const {
+    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           (c == tables_.decimalSeparator && !commaInNumbers_);
+}
+
+// Inside a term, a "+" or "-" after its first character is either the operator of a sum
+// or a difference, or a sign: of a number or negation right after an operator or "(", or of
+// an exponent right after the "E" of a number. An operator needs a whole term on its left,
+// which never ends with an operator, "(" or a number's "E"; so the character before tells
+// them apart. `runStart` is where the run of name and number characters before p begins.
+bool ExpressionAcceptance::isOperator(int p, int runStart) const {
     if (p == 0) return false;
     const char prev = at(p - 1);
-    if (std::string_view("+-*/^(,").find(prev) != std::string_view::npos) return false;
-    const bool exponentSign =
-        prev == 'E' && (isDigit(at(runStart)) || at(runStart) == '.');
-    return !exponentSign;
+    if (std::string_view("+-*/^(").find(prev) != std::string_view::npos) return false;
+    // Inside a term a comma is a decimal separator, and no sign follows one.
+    if (prev == ',') return commaInNumbers_;
+    if (prev != 'E') return true;
+    if (runStart < p - 1) {
+        const char first = at(runStart);
+        return !(isDigit(first) || first == tables_.decimalSeparator);
+    }
+    // A lone "E": after "1," it ends a number's mantissa ("1,E-5"), unless the comma
+    // separates two arguments, and the piece starts at the "E" (see loneExponentSign).
+    return !(commaInNumbers_ && p >= 3 && at(p - 2) == ',' && isDigit(at(p - 3)));
+}
+
+// True when the piece starts with an "E" followed by `op`, which the classification took
+// for an exponent sign ("1,E-5") but which is an operator in a piece of its own ("E-5" as
+// the second argument of "MAX(1,E-5)").
+bool ExpressionAcceptance::loneExponentSign(int begin, int end, char op) const {
+    return commaInNumbers_ && begin + 1 < end && at(begin) == 'E' && at(begin + 1) == op;
 }
 
 int ExpressionAcceptance::firstOf(OperatorClass c, int depth, int from, int to) const {
@@ -163,14 +176,12 @@ int ExpressionAcceptance::splitPosition(TermKind kind, TextRange r) {
 ExpressionAcceptance::Mask ExpressionAcceptance::possibleKinds(int begin, int end) const {
     const int d = depthAt(begin);
     Mask possible = anyTerm;
-    if (signsKnown_) {
-        // With "." as separator no term holds a comma outside brackets.
-        if (anyOf(comma, d, begin, end)) return 0;
-        if (anyOf(hardPlus, d, begin + 1, end))
-            possible &= bit(TermKind::sum);
-        else if (anyOf(hardSign, d, begin + 1, end))
-            possible &= bit(TermKind::sum) | bit(TermKind::difference);
-    }
+    // Unless it is a decimal separator, no term holds a comma outside brackets.
+    if (!commaInNumbers_ && anyOf(comma, d, begin, end)) return 0;
+    if (anyOf(operatorPlus, d, begin + 1, end))
+        possible &= bit(TermKind::sum);
+    else if (anyOf(operatorSign, d, begin + 1, end))
+        possible &= bit(TermKind::sum) | bit(TermKind::difference);
     if (anyOf(star, d, begin, end))
         possible &= bit(TermKind::sum) | bit(TermKind::difference) | bit(TermKind::product);
     else if (anyOf(slash, d, begin, end))
@@ -253,34 +264,20 @@ bool ExpressionAcceptance::acceptsSplit(int begin, int op, int end, Mask left, M
 int ExpressionAcceptance::sumSplit(int begin, int end) {
     // A "+" as first character ends the search, although "+1" is a number.
     if (at(begin) == '+') return -1;
-    const int d = depthAt(begin);
-    if (signsKnown_) {
-        // The left operand holds no operator "+", so only the first one can split.
-        const int op = firstOf(hardPlus, d, begin + 1, end);
-        return acceptsSplit(begin, op, end, sumLeft, sumRight) ? op : -1;
-    }
-    for (int op = firstOf(anyPlus, d, begin + 1, end); op >= 0;
-         op = firstOf(anyPlus, d, op + 1, end)) {
-        if (op == end - 1) return -1;
-        if (acceptsSplit(begin, op, end, sumLeft, sumRight)) return op;
-    }
-    return -1;
+    // The left operand holds no operator "+": only the first one can split.
+    const int op = firstOf(operatorPlus, depthAt(begin), begin + 1, end);
+    if (op != begin + 1 && loneExponentSign(begin, end, '+') &&
+        acceptsSplit(begin, begin + 1, end, sumLeft, sumRight))
+        return begin + 1;
+    return acceptsSplit(begin, op, end, sumLeft, sumRight) ? op : -1;
 }
 
 int ExpressionAcceptance::differenceSplit(int begin, int end) {
-    const int d = depthAt(begin);
-    if (signsKnown_) {
-        // The right operand holds no operator "+" or "-", so only the last one can split.
-        const int op = lastOf(hardSign, d, begin + 1, end);
-        if (op < 0 || at(op) != '-') return -1;
-        return acceptsSplit(begin, op, end, differenceLeft, differenceRight) ? op : -1;
-    }
-    for (int op = firstOf(anyMinus, d, begin + 1, end); op >= 0;
-         op = firstOf(anyMinus, d, op + 1, end)) {
-        if (op == end - 1) return -1;
-        if (acceptsSplit(begin, op, end, differenceLeft, differenceRight)) return op;
-    }
-    return -1;
+    // The right operand holds no operator "+" or "-": only the last one can split.
+    int op = lastOf(operatorSign, depthAt(begin), begin + 1, end);
+    if (op < 0 && loneExponentSign(begin, end, '-')) op = begin + 1;
+    if (op < 0 || at(op) != '-') return -1;
+    return acceptsSplit(begin, op, end, differenceLeft, differenceRight) ? op : -1;
 }
 
 int ExpressionAcceptance::productSplit(int begin, int end) {

@@ -6,11 +6,12 @@
 // The tests call one another on the pieces left and right of each candidate operator, so a
 // direct implementation re-tests the same pieces over and over and takes exponential time.
 // Here every answer is remembered per piece for the life of one compilation, and each split
-// goes straight to the only operator that can succeed (an operand never holds an unbracketed
-// "*" on the left of a product, a "/" on the right of a quotient, a "^" in a power, nor a
-// "+" or "-" between two operands inside anything but a sum or a difference), which keeps
-// compilation close to linear in the length of the text.
-//
+// goes straight to the only operators that can succeed: an operand never holds an
+// unbracketed "*" on the left of a product, a "/" on the right of a quotient, a "^" in a
+// power, nor a "+" or "-" between two operands inside anything but a sum or a difference.
+// Which "+" and "-" are signs and which are operators follows from the character before
+// them (see isOperator), which keeps compilation close to linear in the length of the text.
+
 // Pieces are half-open ranges [begin, end) of the prepared text (upper case, trimmed).
 
 #include "script/expression_list.hpp"
@@ -89,9 +90,9 @@ private:
     bool wellBracketed(int begin, int end) const;
     char at(int p) const { return text_[static_cast<std::size_t>(p)]; }
 
-    // Operator classes looked up by bracket depth.
-    enum OperatorClass { anyPlus, anyMinus, hardPlus, hardSign, star, slash, caret, comma,
-                         classCount };
+    // Operator classes looked up by bracket depth; operatorPlus and operatorSign hold the
+    // "+" (and "-") that can only be operators of a sum or a difference.
+    enum OperatorClass { operatorPlus, operatorSign, star, slash, caret, comma, classCount };
     int firstOf(OperatorClass c, int depth, int from, int to) const;
     int lastOf(OperatorClass c, int depth, int from, int to) const;
     bool anyOf(OperatorClass c, int depth, int from, int to) const {
@@ -99,14 +100,14 @@ private:
     }
     int depthAt(int p) const { return depth_[static_cast<std::size_t>(p)]; }
     void classify();
-    bool isOperatorSign(int p, int runStart) const;
+    bool isOperator(int p, int runStart) const;
+    bool loneExponentSign(int begin, int end, char op) const;
+    bool isRunChar(char c) const;
 
     std::string text_;
     const CompilerTables& tables_;
-    // With "." as separator a "+" or "-" can be told apart as a sign or an operator from
-    // the character before it; a "," separator is also the argument separator, so that
-    // shortcut is off and every candidate operator is tried.
-    bool signsKnown_;
+    // A "," separator is also the argument separator: a comma may then stand inside a number.
+    bool commaInNumbers_;
     std::vector<int> depth_;       // brackets open before each position, size length + 1
     std::vector<int> nextOpening_; // size length + 1
     std::vector<std::vector<int>> minDepth_; // sparse table over depth_

@@ -256,23 +256,30 @@ protected:
     Function2Table functions2_;
 };
 
-TEST_P(ReferenceTest, RandomTextsGiveTheSameOutcome) {
+TEST_P(ReferenceTest, SameValueOrErrorAsTheReference) {
     const char separator = GetParam();
     const CompilerTables tables{variables_, functions1_, functions2_, separator};
     Reference reference(tables);
     const std::vector<std::string> pieces = {
         "X", "Y", "E", "AB", "I", "1", "2", "0", ".5", "2E", "1E-", "E+", "PI", "+", "-", "-",
-        "*", "/", "^", "^", "(", "(", ")", ")", ",", ",5", "SIN(", "MAX(", "MIN(", "I(",
-        "LN(", "POWER("};
+        "*", "/", "^", "^", "(", "(", ")", ")", ",", ",", ",5", "1,", ",E", "SIN(", "MAX(",
+        "MIN(", "I(", "LN(", "POWER("};
+    // Signs next to commas and exponents, where a "," separator makes them ambiguous.
+    std::vector<std::string> texts = {"MAX(1,E-2)", "MAX(1,E+2)", "MAX(1,E-X)", "1,E-2",
+                                      "SIN(1,E-2)", "MAX(1,-2)", "1,-2",       "X,-2",
+                                      "MAX(X,-2)",  "MAX(1,E)",  "MAX(2E,1)",  "1,5E-1*2",
+                                      "MAX(1,5E-1)", "2.E-1",    "X-1E-1-E",   "MAX(E,-E)"};
     std::mt19937 random(12345);
-    int compiled = 0;
-    for (int n = 0; n < 40000; ++n) {
+    for (int n = 0; n < 60000; ++n) {
         std::string text;
         const int count = 1 + static_cast<int>(random() % 9);
         for (int k = 0; k < count; ++k) text += pieces[random() % pieces.size()];
-        if (balance(text) != 0) text += balance(text) > 0 ? ")" : "";
+        if (balance(text) > 0) text += ")";
         if (balance(text) < 0) text = "(" + text;
-        if (balance(text) != 0) continue;
+        if (balance(text) == 0) texts.push_back(text);
+    }
+    int compiled = 0;
+    for (const std::string& text : texts) {
         const Outcome mine = outcomeOf([&] {
             auto list = compileExpression(text, tables);
             return list->evaluate();

@@ -143,6 +143,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{balancedSum(6), 64},
                       Case{balancedSum(7), 0, Error::complex, "Expression is too complex"},
                       Case{std::string(10000, '9'), inf},
+                      // long texts compile quickly and meet the limits as usual
+                      Case{std::string(4999, '(') + "X" + std::string(4999, ')'), 3},
+                      Case{sumOfOnes(4999), 0, Error::nestings,
+                           "Expression contains too many nestings"},
                       Case{std::string(10001, '9'), 0, Error::complex,
                            "Expression is too complex"}));
 
