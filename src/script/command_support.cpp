@@ -7,38 +7,57 @@
 
 namespace ombrelune {
 
-void refuse(Interpreter& in, const CommandArgs& args, const std::string& why) {
-    in.wb().journal.appendLine("!! " + args.command + " : " + why);
+void runGuarded(Interpreter& in, std::string_view prefix, const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const ERefused& e) {
+        in.wb().journal.appendLine("!! " + std::string(prefix) + e.what());
+    }
 }
 
-spectre* findOrRefuse(Interpreter& in, const CommandArgs& args, spectlist& table,
-                      const std::string& name) {
+void bindGuarded(CommandRegistry& registry, std::string_view name, CommandWork work) {
+    const std::string prefix = std::string(name) + " : ";
+    registry.bind(name, [prefix, work = std::move(work)](Interpreter& in, const CommandArgs& args) {
+        runGuarded(in, prefix, [&] { work(in, args); });
+    });
+}
+
+spectre& requireSpectrum(spectlist& table, const std::string& name, std::string_view kind) {
     spectre* s = table.find(name);
-    if (!s) refuse(in, args, name + " non trouvé");
-    return s;
+    if (!s) throw ERefused(std::string(kind) + " " + name + " non trouvée");
+    return *s;
 }
 
-spectlist* tableOrRefuse(Interpreter& in, const CommandArgs& args, long double list) {
-    spectlist* table = in.wb().table(static_cast<double>(list));
-    if (!table) refuse(in, args, "liste " + in.wb().number(double(list)) + " inconnue (1, 2 ou 3)");
-    return table;
+std::string_view spectrumKind(const Workbench& wb, const spectlist& table) {
+    if (&table == &wb.spectres1D) return "courbe";
+    if (&table == &wb.spectres2D) return "image";
+    return "pile";
+}
+
+spectre& requireSpectrum(Interpreter& in, spectlist& table, const std::string& name) {
+    return requireSpectrum(table, name, spectrumKind(in.wb(), table));
+}
+
+spectlist& requireTable(Interpreter& in, double list) {
+    spectlist* table = in.wb().table(list);
+    if (!table) throw ERefused("liste " + in.wb().number(list) + " inconnue (1, 2 ou 3)");
+    return *table;
+}
+
+int requireCreated(spectlist& table, const std::string& name, std::int64_t nx, std::int64_t ny,
+                   std::int64_t nz) {
+    const int slot = table.create(name, nx, ny, nz);
+    if (slot < 0)
+        throw ERefused("impossible de créer " + name + " de " + std::to_string(nx) + " x " +
+                       std::to_string(ny) + " x " + std::to_string(nz) +
+                       " points (tailles refusées ou table pleine)");
+    return slot;
 }
 
 std::int64_t roundedCount(long double v) {
     const double r = roundHalfEven(static_cast<double>(v));
     if (!std::isfinite(r) || std::fabs(r) > std::numeric_limits<std::int32_t>::max()) return -1;
     return static_cast<std::int64_t>(r);
-}
-
-int createOrRefuse(Interpreter& in, const CommandArgs& args, spectlist& table,
-                   const std::string& name, std::int64_t nx, std::int64_t ny, std::int64_t nz) {
-    const int slot = table.create(name, nx, ny, nz);
-    if (slot < 0)
-        refuse(in, args,
-               "impossible de créer " + name + " de " + std::to_string(nx) + " x " +
-                   std::to_string(ny) + " x " + std::to_string(nz) +
-                   " points (tailles refusées ou table pleine)");
-    return slot;
 }
 
 } // namespace ombrelune

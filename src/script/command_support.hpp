@@ -1,30 +1,44 @@
 #pragma once
-// Helpers shared by the script commands: reporting refusals, finding spectra, and turning
-// script numbers into sizes and indexes.
+// What the script commands share. A command that cannot do its work raises ERefused with
+// the reason; bindGuarded turns it into the journal line "!! " + command + " : " + reason,
+// and the script goes on. Other errors (files, numbers) go on to the engine.
 
 #include "script/command_args.hpp"
+#include "script/command_registry.hpp"
 #include "script/interpreter.hpp"
+#include "store/errors.hpp"
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace ombrelune {
 
-// The journal line of a command that refuses its work: "!! " + command + " : " + why.
-void refuse(Interpreter& in, const CommandArgs& args, const std::string& why);
+using CommandWork = std::function<void(Interpreter&, const CommandArgs&)>;
 
-// The spectrum of that name in the table, or nullptr after a refusal line saying so.
-spectre* findOrRefuse(Interpreter& in, const CommandArgs& args, spectlist& table,
-                      const std::string& name);
-// The table selected by a list number (1, 2 or 3), or nullptr after a refusal line.
-spectlist* tableOrRefuse(Interpreter& in, const CommandArgs& args, long double list);
+// Runs a command's work; an ERefused becomes the journal line "!! " + prefix + reason.
+void runGuarded(Interpreter& in, std::string_view prefix, const std::function<void()>& work);
+// Binds a command whose work runs guarded with the prefix "<name> : ".
+void bindGuarded(CommandRegistry& registry, std::string_view name, CommandWork work);
 
-// A script number rounded half to even, as a size or index for create(): -1 when it is not
-// finite or beyond 32 bits, which create() refuses.
+// The spectrum of that name, or ERefused "<kind> <name> non trouvée".
+spectre& requireSpectrum(spectlist& table, const std::string& name, std::string_view kind);
+// What the spectra of a table are called in messages: "courbe", "image" or "pile".
+std::string_view spectrumKind(const Workbench& wb, const spectlist& table);
+// The spectrum of that name in a table of the workbench, or ERefused.
+spectre& requireSpectrum(Interpreter& in, spectlist& table, const std::string& name);
+// The table a list number selects (1, 2 or 3, compared exactly), or ERefused.
+spectlist& requireTable(Interpreter& in, double list);
+// Makes a spectrum as create() does and returns its slot, or ERefused naming the sizes.
+int requireCreated(spectlist& table, const std::string& name, std::int64_t nx, std::int64_t ny,
+                   std::int64_t nz);
+
+inline double numberArg(const CommandArgs& args, int k) {
+    return static_cast<double>(args.number(k));
+}
+// A script number rounded half to even, as a size for create(): -1 when it is not finite
+// or beyond 32 bits, which create() refuses.
 std::int64_t roundedCount(long double v);
-
-// Makes a spectrum like create() does, or refuses with a line naming the sizes.
-int createOrRefuse(Interpreter& in, const CommandArgs& args, spectlist& table,
-                   const std::string& name, std::int64_t nx, std::int64_t ny, std::int64_t nz);
 
 } // namespace ombrelune

@@ -18,6 +18,13 @@ public:
     using OmbreluneError::OmbreluneError;
 };
 
+// An operation refuses its input. The message says what was wrong in the words of the
+// journal line that reports it (the command adds "!! " and its own name).
+class ERefused : public OmbreluneError {
+public:
+    using OmbreluneError::OmbreluneError;
+};
+
 // A text is not a number: "'%s' is not a valid floating point value".
 class EConvertError : public OmbreluneError {
 public:

@@ -1,5 +1,5 @@
 #include "proc2d/masks.hpp"
-#include "proc2d/refusal.hpp"
+#include "store/errors.hpp"
 
 #include "fixtures.hpp"
 

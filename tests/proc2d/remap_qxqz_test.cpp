@@ -1,4 +1,4 @@
-#include "proc2d/refusal.hpp"
+#include "store/errors.hpp"
 #include "proc2d/remap_qxqz.hpp"
 
 #include "fixtures.hpp"

@@ -1,4 +1,4 @@
-#include "proc2d/refusal.hpp"
+#include "store/errors.hpp"
 #include "proc2d/reshape.hpp"
 
 #include "fixtures.hpp"

@@ -1,4 +1,4 @@
-#include "proc2d/refusal.hpp"
+#include "store/errors.hpp"
 #include "proc2d/sliding_sums.hpp"
 #include "proc2d/smoothing.hpp"
 

@@ -1,4 +1,4 @@
-#include "proc2d/refusal.hpp"
+#include "store/errors.hpp"
 #include "proc2d/stacks.hpp"
 
 #include "test_support.hpp"

@@ -1,4 +1,4 @@
-#include "proc2d/refusal.hpp"
+#include "store/errors.hpp"
 #include "proc2d/view_readers.hpp"
 #include "store/errors.hpp"
 #include "store/spectrum_files.hpp"

@@ -90,11 +90,11 @@ TEST(BasicCommands, RefusalsWriteOneLineEach) {
         const char* journal;
     } cases[] = {
         {"clearspectre[4,\"C1H\"];", "!! clearspectre : liste 4 inconnue (1, 2 ou 3)"},
-        {"clearspectre[1,\"none\"];", "!! clearspectre : none non trouvé"},
+        {"clearspectre[1,\"none\"];", "!! clearspectre : courbe none non trouvée"},
         {"add2D[\"ACUP\",\"PROJ\",\"R\"];", "!! add2D : ACUP et PROJ n'ont pas les mêmes tailles"},
         {"scalMult2D[0,\"ACUP\",\"R\"];", "!! scalMult2D : facteur nul refusé"},
-        {"sqrt1D[\"none\",\"R\"];", "!! sqrt1D : none non trouvé"},
-        {"IntegraleSpectre1D[\"none\",0,1];", "!! IntegraleSpectre1D : none non trouvé"},
+        {"sqrt1D[\"none\",\"R\"];", "!! sqrt1D : courbe none non trouvée"},
+        {"IntegraleSpectre1D[\"none\",0,1];", "!! IntegraleSpectre1D : courbe none non trouvée"},
         {"Setstring[\"S\",\"a\"];", "!! Setstring : S n'est pas une variable de script (écrire @S)"},
         {"Settab[@T,-1,5];", "!! Settab : indice -1 hors de 0..1000000 pour T"},
         {"Settab[@T,2000000,5];", "!! Settab : indice 2000000 hors de 0..1000000 pour T"},

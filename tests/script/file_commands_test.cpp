@@ -37,8 +37,8 @@ TEST(FileCommands, MissingFilesAndUnknownSpectra) {
               (std::vector<std::string>{"!! echec ouverture : " + dir + "none.spe n existe pas",
                                         "!! echec ouverture : " + dir + "none.dat n existe pas",
                                         "!! echec ouverture : " + dir + "XY2345.dat n existe pas",
-                                        "!! SaveSpectre : none non trouvé",
-                                        "!! saveToASCII1D : none non trouvé"}));
+                                        "!! SaveSpectre : courbe none non trouvée",
+                                        "!! saveToASCII1D : courbe none non trouvée"}));
     const spectre* created = sb.wb().spectres2D.find("NEW");
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(created->points.size(), 1u);
