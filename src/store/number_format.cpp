@@ -126,36 +126,48 @@ std::optional<double> parseNumber(std::string_view text, char sep) {
     if (upperIs(body, "INF")) return negative ? -HUGE_VAL : HUGE_VAL;
     if (upperIs(body, "NAN")) return std::nan("");
 
-    // digits [sep digits] [E [sign] digits], with at least one mantissa digit
-    std::string normal = negative ? "-" : "";
+    // digits [sep digits] [E [sign] digits], with at least one mantissa digit, copied with
+    // "." as separator into a buffer for from_chars (no allocation for ordinary lengths).
+    char small[96];
+    std::string large;
+    char* out = small;
+    if (body.size() + 2 > sizeof small) {
+        large.resize(body.size() + 2);
+        out = large.data();
+    }
+    char* const begin = out;
+    if (negative) *out++ = '-';
     std::size_t pos = 0, mantissaDigits = 0;
     auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    while (pos < body.size() && isDigit(body[pos])) normal += body[pos++], ++mantissaDigits;
+    while (pos < body.size() && isDigit(body[pos])) *out++ = body[pos++], ++mantissaDigits;
     if (pos < body.size() && body[pos] == sep) {
-        normal += '.';
+        *out++ = '.';
         ++pos;
-        while (pos < body.size() && isDigit(body[pos])) normal += body[pos++], ++mantissaDigits;
+        while (pos < body.size() && isDigit(body[pos])) *out++ = body[pos++], ++mantissaDigits;
     }
     if (mantissaDigits == 0) return std::nullopt;
+    bool negativeExponent = false;
     if (pos < body.size() && (body[pos] == 'E' || body[pos] == 'e')) {
-        normal += 'e';
+        *out++ = 'e';
         ++pos;
-        if (pos < body.size() && (body[pos] == '+' || body[pos] == '-')) normal += body[pos++];
+        if (pos < body.size() && (body[pos] == '+' || body[pos] == '-')) {
+            negativeExponent = body[pos] == '-';
+            *out++ = body[pos++];
+        }
         std::size_t expDigits = 0;
-        while (pos < body.size() && isDigit(body[pos])) normal += body[pos++], ++expDigits;
+        while (pos < body.size() && isDigit(body[pos])) *out++ = body[pos++], ++expDigits;
         if (expDigits == 0) return std::nullopt;
     }
     if (pos != body.size()) return std::nullopt;
 
     double value = 0;
-    auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), value);
+    auto [ptr, ec] = std::from_chars(begin, out, value);
     if (ec == std::errc::result_out_of_range) {
         // from_chars leaves the value alone on overflow and underflow: tell them apart.
-        const std::size_t e = normal.find('e');
-        const bool tiny = e != std::string::npos && normal.find('-', e) != std::string::npos;
-        return tiny ? (negative ? -0.0 : 0.0) : (negative ? -HUGE_VAL : HUGE_VAL);
+        if (negativeExponent) return negative ? -0.0 : 0.0;
+        return negative ? -HUGE_VAL : HUGE_VAL;
     }
-    if (ec != std::errc() || ptr != normal.data() + normal.size()) return std::nullopt;
+    if (ec != std::errc() || ptr != out) return std::nullopt;
     return value;
 }
 

@@ -27,6 +27,11 @@ std::string readWholeFile(const std::filesystem::path& p) {
     std::FILE* f = std::fopen(p.c_str(), "rb");
     if (!f) throw EInOutError(p.string() + ": " + std::strerror(errno));
     std::string data;
+    if (fseeko(f, 0, SEEK_END) == 0) {
+        const off_t size = ftello(f);
+        if (size > 0) data.reserve(static_cast<std::size_t>(size));
+        std::rewind(f);
+    }
     char chunk[1 << 16];
     std::size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) data.append(chunk, got);
