@@ -178,3 +178,46 @@ TEST(Engine, CommandBoxAppendsASemicolonAndIgnoresJumps) {
 
 } // namespace
 } // namespace ombrelune
+
+namespace ombrelune {
+namespace {
+
+using testing::ScriptBench;
+
+// A command that fails halts the script on its line; Continue runs that line again.
+TEST(Engine, AFailingCommandHaltsOnItsLine) {
+    ScriptBench sb;
+    int calls = 0;
+    sb.interp.registry().bind("delay", [&](Interpreter&, const CommandArgs&) {
+        ++calls;
+        throw EInOutError("disk full");
+    });
+    sb.interp.execute("X=1;\ndelay[1];\nX=2;");
+    sb.host.timer = true;
+    sb.interp.tick();
+    EXPECT_THROW(sb.interp.tick(), EInOutError);
+    EXPECT_FALSE(sb.host.timer);
+    EXPECT_EQ(sb.interp.currentLine(), 1);
+    sb.interp.continueScript();
+    EXPECT_THROW(sb.interp.tick(), EInOutError);
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(sb.var("X"), 1);
+}
+
+// Execute pressed while a command waits: the new script keeps its own current line.
+TEST(Engine, AScriptStartedDuringACommandKeepsItsLine) {
+    ScriptBench sb;
+    sb.interp.registry().bind("delay", [&](Interpreter& in, const CommandArgs& args) {
+        in.execute("Y=1;\nY=2;");
+        EXPECT_EQ(args.number(1), 7); // the command's own copy of its arguments
+    });
+    sb.interp.execute("X=1;\nX=2;\nX=3;\ndelay[7];\nX=4;");
+    for (int k = 0; k < 4; ++k) sb.interp.tick();
+    EXPECT_EQ(sb.interp.currentLine(), 0);
+    EXPECT_EQ(sb.interp.preparedLines().front(), "Y=1;");
+    sb.run("Y=1;\nY=2;");
+    EXPECT_EQ(sb.var("X"), 3);
+}
+
+} // namespace
+} // namespace ombrelune
