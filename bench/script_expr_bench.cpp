@@ -19,9 +19,10 @@ BenchLine compileLine(const std::string& text) {
     TParser parser;
     constexpr int repeats = 200;
     const double seconds = medianSeconds([&] {
-        for (int k = 0; k < repeats; ++k)
-            if (!parser.compile(text)) std::abort();
-    }) / repeats;
+                               for (int k = 0; k < repeats; ++k)
+                                   if (!parser.compile(text)) std::abort();
+                           }) /
+                           repeats;
     return {"expr-compile", std::to_string(text.size()) + " chars", seconds,
             perSecond(1, seconds, "compiles/s"), text};
 }
@@ -64,7 +65,9 @@ double nativeSeconds(Images& images) {
     });
 }
 
-std::string sizeText() { return std::to_string(side) + "x" + std::to_string(side); }
+std::string sizeText() {
+    return std::to_string(side) + "x" + std::to_string(side);
+}
 std::string pointRate(double seconds) {
     return perSecond(double(side) * side / 1e6, seconds, "Mpoint/s");
 }

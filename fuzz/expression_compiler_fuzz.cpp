@@ -45,8 +45,8 @@ double cpuSeconds() {
     std::abort();
 }
 
-constexpr double inputs[] = {0, -0.0, 1, -1, 0.5, 3, 1e-310, 1e300, -1e300, INFINITY, -INFINITY,
-                             NAN, 20000, 2147483648.0};
+constexpr double inputs[] = {0,     -0.0,   1,        -1,        0.5, 3,     1e-310,
+                             1e300, -1e300, INFINITY, -INFINITY, NAN, 20000, 2147483648.0};
 
 void compareBulkWithPoints(TParser& p, const std::shared_ptr<CompiledExpression>& list,
                            const std::string& text) {

@@ -63,8 +63,8 @@ private:
     struct Step {
         StepKind kind;
         Input a, b;
-        double* result;  // a lane, or one scalar slot
-        bool perPoint;   // false: computed once per block
+        double* result; // a lane, or one scalar slot
+        bool perPoint;  // false: computed once per block
         Function1Entry function1;
         Function2Entry function2;
     };

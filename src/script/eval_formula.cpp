@@ -100,8 +100,7 @@ public:
         try {
             const auto results = evaluator_.run(count_);
             spectrePoint* points = target_.points.data();
-            for (std::size_t k = 0; k < count_; ++k)
-                points[indexIn(target_, k)].value = results[k];
+            for (std::size_t k = 0; k < count_; ++k) points[indexIn(target_, k)].value = results[k];
         } catch (...) {
             // Point by point, the points before the failing one are stored before it raises.
             for (std::size_t k = 0; k < count_; ++k) {

@@ -9,10 +9,12 @@ namespace {
 
 using Mask = std::uint16_t;
 
-constexpr Mask bit(TermKind k) { return static_cast<Mask>(1U << static_cast<unsigned>(k)); }
+constexpr Mask bit(TermKind k) {
+    return static_cast<Mask>(1U << static_cast<unsigned>(k));
+}
 
-constexpr Mask atoms = bit(TermKind::number) | bit(TermKind::variable) |
-                       bit(TermKind::bracketed) | bit(TermKind::call1) | bit(TermKind::call2);
+constexpr Mask atoms = bit(TermKind::number) | bit(TermKind::variable) | bit(TermKind::bracketed) |
+                       bit(TermKind::call1) | bit(TermKind::call2);
 constexpr Mask sumLeft = atoms | bit(TermKind::negation) | bit(TermKind::difference) |
                          bit(TermKind::product) | bit(TermKind::quotient) | bit(TermKind::power);
 constexpr Mask sumRight = atoms | bit(TermKind::sum) | bit(TermKind::difference) |
@@ -32,8 +34,8 @@ constexpr Mask anyTerm = sumLeft | sumRight;
 
 // Cheap tests first; the order never changes an answer, only how soon it is found.
 constexpr TermKind evaluationOrder[] = {
-    TermKind::number, TermKind::variable, TermKind::negation, TermKind::bracketed,
-    TermKind::call1,  TermKind::call2,    TermKind::power,    TermKind::quotient,
+    TermKind::number,  TermKind::variable,   TermKind::negation, TermKind::bracketed,
+    TermKind::call1,   TermKind::call2,      TermKind::power,    TermKind::quotient,
     TermKind::product, TermKind::difference, TermKind::sum};
 
 // Memo states, two bits per kind.
@@ -43,7 +45,9 @@ std::uint32_t stateOf(std::uint32_t states, TermKind k) {
     return (states >> (2U * static_cast<unsigned>(k))) & 3U;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -157,7 +161,9 @@ bool ExpressionAcceptance::wellBracketed(int begin, int end) const {
     return lowest >= depthAt(begin);
 }
 
-bool ExpressionAcceptance::isTerm(TextRange r) { return accepts(anyTerm, r.begin, r.end); }
+bool ExpressionAcceptance::isTerm(TextRange r) {
+    return accepts(anyTerm, r.begin, r.end);
+}
 
 TextRange ExpressionAcceptance::strip(TextRange r) {
     while (is(TermKind::bracketed, r)) {
@@ -194,8 +200,8 @@ ExpressionAcceptance::Mask ExpressionAcceptance::possibleKinds(int begin, int en
 
 bool ExpressionAcceptance::accepts(Mask mask, int begin, int end) {
     if (end <= begin || !wellBracketed(begin, end)) return false;
-    const std::uint64_t key = (static_cast<std::uint64_t>(begin) << 32U) |
-                              static_cast<std::uint32_t>(end);
+    const std::uint64_t key =
+        (static_cast<std::uint64_t>(begin) << 32U) | static_cast<std::uint32_t>(end);
     // References into an unordered_map survive rehashing, and the tests below only ever
     // look at smaller pieces, so this entry is not touched while they run.
     std::uint32_t& states = memo_[key];
@@ -314,8 +320,7 @@ int ExpressionAcceptance::call2Comma(int begin, int end) {
     for (int comma = firstOf(OperatorClass::comma, d, inside, insideEnd); comma >= 0;
          comma = firstOf(OperatorClass::comma, d, comma + 1, insideEnd)) {
         if (comma == inside || comma == insideEnd - 1) return -1;
-        if (accepts(anyTerm, inside, comma) && accepts(anyTerm, comma + 1, insideEnd))
-            return comma;
+        if (accepts(anyTerm, inside, comma) && accepts(anyTerm, comma + 1, insideEnd)) return comma;
     }
     return -1;
 }

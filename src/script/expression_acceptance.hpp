@@ -108,10 +108,10 @@ private:
     const CompilerTables& tables_;
     // A "," separator is also the argument separator: a comma may then stand inside a number.
     bool commaInNumbers_;
-    std::vector<int> depth_;       // brackets open before each position, size length + 1
-    std::vector<int> nextOpening_; // size length + 1
+    std::vector<int> depth_;                 // brackets open before each position, size length + 1
+    std::vector<int> nextOpening_;           // size length + 1
     std::vector<std::vector<int>> minDepth_; // sparse table over depth_
-    int depthOffset_ = 0;          // makes negative depths (after a stray ")") indexable
+    int depthOffset_ = 0;                    // makes negative depths (after a stray ")") indexable
     std::vector<std::vector<int>> byDepth_[classCount];
     std::unordered_map<std::uint64_t, std::uint32_t> memo_;
 };

@@ -34,8 +34,8 @@ struct PendingOp {
 // What a term turned out to be, with its operand texts (redundant brackets removed).
 struct Recognised {
     bool leaf = false;
-    CellRef cell;               // for a leaf
-    double constant = 0;        // for a constant leaf
+    CellRef cell;        // for a leaf
+    double constant = 0; // for a constant leaf
     StepKind step = StepKind::stepLoad;
     TextRange left, right;
     Function1Entry function1{};
@@ -249,10 +249,9 @@ std::shared_ptr<CompiledExpression> ListBuilder::link() {
     }
     for (int level = deepest_; level >= 1; --level) {
         for (const PendingOp& p : levels_[static_cast<std::size_t>(level)]) {
-            list->ops_.push_back(Operation{p.kind, cell(p.arg1),
-                                           p.arg2.isSet() ? cell(p.arg2) : nullptr,
-                                           cell(CellRef{nullptr, p.result}), p.function1,
-                                           p.function2});
+            list->ops_.push_back(
+                Operation{p.kind, cell(p.arg1), p.arg2.isSet() ? cell(p.arg2) : nullptr,
+                          cell(CellRef{nullptr, p.result}), p.function1, p.function2});
         }
     }
     return list;

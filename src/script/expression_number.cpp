@@ -8,7 +8,9 @@
 namespace ombrelune {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Where the pieces of a number sit in its text.
 struct NumberParts {
@@ -49,7 +51,9 @@ std::optional<NumberParts> splitNumber(std::string_view t, char separator) {
     return parts;
 }
 
-bool isPi(std::string_view t) { return t == "PI" || t == "-PI"; }
+bool isPi(std::string_view t) {
+    return t == "PI" || t == "-PI";
+}
 
 // Beyond the range of long double: decide between an infinity and a zero from the decimal
 // magnitude of the number (digits before the point, leading zeros after it, the exponent).

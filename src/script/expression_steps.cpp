@@ -29,7 +29,9 @@ std::int32_t exponentOf(double b) {
     return static_cast<std::int32_t>(t);
 }
 
-double intPower(double a, double b) { return static_cast<double>(intPowerExt(a, exponentOf(b))); }
+double intPower(double a, double b) {
+    return static_cast<double>(intPowerExt(a, exponentOf(b)));
+}
 
 Ext powerExt(Ext a, Ext b) {
     if (b == 0) return 1;
@@ -39,6 +41,8 @@ Ext powerExt(Ext a, Ext b) {
     return std::exp(b * std::log(a));
 }
 
-double power(double a, double b) { return static_cast<double>(powerExt(a, b)); }
+double power(double a, double b) {
+    return static_cast<double>(powerExt(a, b));
+}
 
 } // namespace ombrelune::steps

@@ -10,15 +10,21 @@ namespace ombrelune::steps {
 
 using Ext = long double;
 
-inline double negate(double a) { return static_cast<double>(-static_cast<Ext>(a)); }
-inline double add(double a, double b) { return static_cast<double>(static_cast<Ext>(a) + b); }
+inline double negate(double a) {
+    return static_cast<double>(-static_cast<Ext>(a));
+}
+inline double add(double a, double b) {
+    return static_cast<double>(static_cast<Ext>(a) + b);
+}
 inline double subtract(double a, double b) {
     return static_cast<double>(static_cast<Ext>(a) - b);
 }
 inline double multiply(double a, double b) {
     return static_cast<double>(static_cast<Ext>(a) * b);
 }
-inline double divide(double a, double b) { return static_cast<double>(static_cast<Ext>(a) / b); }
+inline double divide(double a, double b) {
+    return static_cast<double>(static_cast<Ext>(a) / b);
+}
 inline double square(double a) {
     const Ext x = a;
     return static_cast<double>(x * x);

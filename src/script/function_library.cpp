@@ -13,32 +13,57 @@ using steps::Ext;
 
 constexpr Ext pi = 3.141592653589793238462643383279502884L;
 
-Ext radians(Ext degrees) { return degrees * pi / 180; }
-Ext toDegrees(Ext radians) { return radians * 180 / pi; }
+Ext radians(Ext degrees) {
+    return degrees * pi / 180;
+}
+Ext toDegrees(Ext radians) {
+    return radians * 180 / pi;
+}
 
 template <int N> Ext raised(Ext v) {
-    if constexpr (N == 1) return v;
-    else if constexpr (N == 2) return v * v;
-    else return v * v * v;
+    if constexpr (N == 1)
+        return v;
+    else if constexpr (N == 2)
+        return v * v;
+    else
+        return v * v * v;
 }
 
 // ---- circular functions: f(x), f(x in degrees), and their squares and cubes
 
-Ext sinF(Ext x) { return std::sin(x); }
-Ext cosF(Ext x) { return std::cos(x); }
-Ext tanF(Ext x) { return std::tan(x); }
-Ext cotF(Ext x) { return 1 / std::tan(x); }
-Ext secF(Ext x) { return 1 / std::cos(x); }
-Ext cosecF(Ext x) { return 1 / std::sin(x); }
+Ext sinF(Ext x) {
+    return std::sin(x);
+}
+Ext cosF(Ext x) {
+    return std::cos(x);
+}
+Ext tanF(Ext x) {
+    return std::tan(x);
+}
+Ext cotF(Ext x) {
+    return 1 / std::tan(x);
+}
+Ext secF(Ext x) {
+    return 1 / std::cos(x);
+}
+Ext cosecF(Ext x) {
+    return 1 / std::sin(x);
+}
 
 template <Ext (*F)(Ext), bool Degrees, int N> double circular(double x) {
     return static_cast<double>(raised<N>(F(Degrees ? radians(x) : Ext{x})));
 }
 
 // Only the plain cotangent and cosecant keep clear of their pole at 0.
-bool nearZero(double x) { return std::fabs(Ext{x}) <= 1e-9L; }
-double cotPlain(double x) { return nearZero(x) ? 100000 : circular<cotF, false, 1>(x); }
-double cosecPlain(double x) { return nearZero(x) ? 1000000 : circular<cosecF, false, 1>(x); }
+bool nearZero(double x) {
+    return std::fabs(Ext{x}) <= 1e-9L;
+}
+double cotPlain(double x) {
+    return nearZero(x) ? 100000 : circular<cotF, false, 1>(x);
+}
+double cosecPlain(double x) {
+    return nearZero(x) ? 1000000 : circular<cosecF, false, 1>(x);
+}
 
 template <Ext (*F)(Ext)>
 void addCircular(std::vector<LibraryFunction1>& out, const std::string& base,
@@ -53,10 +78,18 @@ void addCircular(std::vector<LibraryFunction1>& out, const std::string& base,
 
 // ---- hyperbolic functions from e^x and e^-x
 
-Ext sinhF(Ext x) { return (std::exp(x) - std::exp(-x)) / 2; }
-Ext coshF(Ext x) { return (std::exp(x) + std::exp(-x)) / 2; }
-Ext sechF(Ext x) { return 2 / (std::exp(x) + std::exp(-x)); }
-Ext cosechF(Ext x) { return 2 / (std::exp(x) - std::exp(-x)); }
+Ext sinhF(Ext x) {
+    return (std::exp(x) - std::exp(-x)) / 2;
+}
+Ext coshF(Ext x) {
+    return (std::exp(x) + std::exp(-x)) / 2;
+}
+Ext sechF(Ext x) {
+    return 2 / (std::exp(x) + std::exp(-x));
+}
+Ext cosechF(Ext x) {
+    return 2 / (std::exp(x) - std::exp(-x));
+}
 // Beyond |x| of about 11356 one exponential overflows and the quotient is inf/inf; the
 // true value is +-1 to far more digits than a double holds.
 Ext saturated(Ext formula, Ext x) {
@@ -83,17 +116,37 @@ void addHyperbolic(std::vector<LibraryFunction1>& out, const std::string& base) 
 
 // ---- inverse functions
 
-template <Ext (*F)(Ext)> double plain(double x) { return static_cast<double>(F(x)); }
-template <Ext (*F)(Ext)> double inDegrees(double x) { return static_cast<double>(toDegrees(F(x))); }
+template <Ext (*F)(Ext)> double plain(double x) {
+    return static_cast<double>(F(x));
+}
+template <Ext (*F)(Ext)> double inDegrees(double x) {
+    return static_cast<double>(toDegrees(F(x)));
+}
 
-Ext asinF(Ext x) { return std::asin(x); }
-Ext acosF(Ext x) { return std::acos(x); }
-Ext atanF(Ext x) { return std::atan(x); }
-Ext acotF(Ext x) { return std::atan(1 / x); }
-Ext asecF(Ext x) { return std::acos(1 / x); }
-Ext acosecF(Ext x) { return std::asin(1 / x); }
-Ext degAsinF(Ext x) { return std::asin(radians(x)); }
-Ext degAcosF(Ext x) { return std::acos(radians(x)); }
+Ext asinF(Ext x) {
+    return std::asin(x);
+}
+Ext acosF(Ext x) {
+    return std::acos(x);
+}
+Ext atanF(Ext x) {
+    return std::atan(x);
+}
+Ext acotF(Ext x) {
+    return std::atan(1 / x);
+}
+Ext asecF(Ext x) {
+    return std::acos(1 / x);
+}
+Ext acosecF(Ext x) {
+    return std::asin(1 / x);
+}
+Ext degAsinF(Ext x) {
+    return std::asin(radians(x));
+}
+Ext degAcosF(Ext x) {
+    return std::acos(radians(x));
+}
 
 // ln(u + sqrt(u^2 + 1)) cancels to ln 0 for a large negative u; the function is odd, so
 // the mirrored value is exact there.
@@ -101,10 +154,18 @@ Ext asinhOf(Ext u) {
     const Ext formula = std::log(u + std::sqrt(u * u + 1));
     return u < 0 && !std::isfinite(formula) ? -std::log(-u + std::sqrt(u * u + 1)) : formula;
 }
-Ext asinhF(Ext x) { return asinhOf(x); }
-Ext acosechF(Ext x) { return asinhOf(1 / x); }
-Ext acoshF(Ext x) { return std::log(x + std::sqrt(x * x - 1)); }
-Ext atanhF(Ext x) { return Ext{0.5} * std::log((1 + x) / (1 - x)); }
+Ext asinhF(Ext x) {
+    return asinhOf(x);
+}
+Ext acosechF(Ext x) {
+    return asinhOf(1 / x);
+}
+Ext acoshF(Ext x) {
+    return std::log(x + std::sqrt(x * x - 1));
+}
+Ext atanhF(Ext x) {
+    return Ext{0.5} * std::log((1 + x) / (1 - x));
+}
 Ext asechF(Ext x) {
     const Ext u = 1 / x;
     return std::log(u + std::sqrt(u * u - 1));
@@ -116,14 +177,30 @@ Ext acothF(Ext x) {
 
 // ---- other functions of one argument
 
-Ext expF(Ext x) { return std::exp(x); }
-Ext sqrtF(Ext x) { return std::sqrt(x); }
-Ext sqrF(Ext x) { return x * x; }
-Ext absF(Ext x) { return std::fabs(x); }
-Ext truncF(Ext x) { return std::trunc(x); }
-Ext lnF(Ext x) { return x > 0 ? std::log(x) : -200000; }
-Ext logF(Ext x) { return x > 0 ? std::log10(x) : -200000; }
-Ext log2F(Ext x) { return x > 0 ? std::log2(x) : -200000; }
+Ext expF(Ext x) {
+    return std::exp(x);
+}
+Ext sqrtF(Ext x) {
+    return std::sqrt(x);
+}
+Ext sqrF(Ext x) {
+    return x * x;
+}
+Ext absF(Ext x) {
+    return std::fabs(x);
+}
+Ext truncF(Ext x) {
+    return std::trunc(x);
+}
+Ext lnF(Ext x) {
+    return x > 0 ? std::log(x) : -200000;
+}
+Ext logF(Ext x) {
+    return x > 0 ? std::log10(x) : -200000;
+}
+Ext log2F(Ext x) {
+    return x > 0 ? std::log2(x) : -200000;
+}
 Ext ceilF(Ext x) {
     const Ext t = std::trunc(x);
     return x - t > 0 ? std::trunc(x + 1) : t;
@@ -132,10 +209,16 @@ Ext floorF(Ext x) {
     const Ext t = std::trunc(x);
     return x - t >= 0 ? t : std::trunc(x - 1);
 }
-Ext heavF(Ext x) { return x >= 0 ? 1 : 0; }
+Ext heavF(Ext x) {
+    return x >= 0 ? 1 : 0;
+}
 // NaN is neither below, at nor above 0, and stays NaN.
-Ext signF(Ext x) { return x < 0 ? -1 : x == 0 ? 0 : x > 0 ? 1 : x; }
-Ext zeroF(Ext x) { return x == 0 ? 0 : 1; }
+Ext signF(Ext x) {
+    return x < 0 ? -1 : x == 0 ? 0 : x > 0 ? 1 : x;
+}
+Ext zeroF(Ext x) {
+    return x == 0 ? 0 : 1;
+}
 // The phase: x / (2/pi) with 2/pi rounded to a double, less its nearest integer (ties to
 // even), times 2 pi.
 Ext phF(Ext x) {
@@ -156,15 +239,25 @@ Ext blancF(Ext x) {
     return sum;
 }
 // Reserved names: always 0.
-double reserved(double) { return 0; }
+double reserved(double) {
+    return 0;
+}
 
-double rndF(double x) { return static_cast<double>(std::trunc(Ext{x}) * uniformRandom()); }
-double randomF(double) { return uniformRandom(); }
+double rndF(double x) {
+    return static_cast<double>(std::trunc(Ext{x}) * uniformRandom());
+}
+double randomF(double) {
+    return uniformRandom();
+}
 
 // ---- functions of two arguments
 
-double maxF(double a, double b) { return a < b ? b : a; }
-double minF(double a, double b) { return a < b ? a : b; }
+double maxF(double a, double b) {
+    return a < b ? b : a;
+}
+double minF(double a, double b) {
+    return a < b ? a : b;
+}
 double lognF(double a, double b) {
     return a > 0 ? static_cast<double>(std::log(Ext{b}) / std::log(Ext{a})) : 2000;
 }
@@ -238,8 +331,8 @@ std::vector<LibraryFunction1> buildLibrary1() {
 } // namespace
 
 double uniformRandom() {
-    thread_local std::mt19937_64 generator(static_cast<std::uint64_t>(
-        std::chrono::system_clock::now().time_since_epoch().count()));
+    thread_local std::mt19937_64 generator(
+        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
     // 53 random bits: every double of [0, 1) with that spacing is equally likely, and 1
     // is never reached.
     return static_cast<double>(generator() >> 11U) * 0x1.0p-53;
@@ -252,12 +345,9 @@ const std::vector<LibraryFunction1>& libraryFunctions1() {
 
 const std::vector<LibraryFunction2>& libraryFunctions2() {
     static const std::vector<LibraryFunction2> table = {
-        {"MAX", {&maxF}},
-        {"MIN", {&minF}},
-        {"POWER", {&steps::power}},
-        {"INTPOWER", {&steps::intPower}},
-        {"LOGN", {&lognF}},
-        {"ARG", {&argF}},
+        {"MAX", {&maxF}},           {"MIN", {&minF}},
+        {"POWER", {&steps::power}}, {"INTPOWER", {&steps::intPower}},
+        {"LOGN", {&lognF}},         {"ARG", {&argF}},
     };
     return table;
 }

@@ -10,7 +10,9 @@
 namespace ombrelune {
 namespace {
 
-bool isIdentifierStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+bool isIdentifierStart(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
 
 bool isIdentifier(std::string_view name) {
     if (name.empty() || !isIdentifierStart(name[0])) return false;
@@ -46,14 +48,18 @@ void TCustomParser2::setExpression(std::string text) {
     }
 }
 
-double TCustomParser2::value() { return compiled_ ? compiled_->evaluate() : 0; }
+double TCustomParser2::value() {
+    return compiled_ ? compiled_->evaluate() : 0;
+}
 
 std::shared_ptr<CompiledExpression> TCustomParser2::compile(std::string_view text) const {
     const char separator = PascalNumberformat ? '.' : localeDecimalSeparator();
     return compileExpression(text, CompilerTables{variables_, functions1_, functions2_, separator});
 }
 
-double TCustomParser2::evaluate(CompiledExpression& compiled) { return compiled.evaluate(); }
+double TCustomParser2::evaluate(CompiledExpression& compiled) {
+    return compiled.evaluate();
+}
 
 double* TCustomParser2::SetVariable(std::string_view name, double value) {
     std::string key = asciiUpper(name);
@@ -87,9 +93,15 @@ double* TCustomParser2::variableCell(std::string_view name) const {
     return it == variables_.end() ? nullptr : it->second;
 }
 
-std::vector<std::string> TCustomParser2::variableNames() const { return namesOf(variables_); }
-std::vector<std::string> TCustomParser2::functionNames1() const { return namesOf(functions1_); }
-std::vector<std::string> TCustomParser2::functionNames2() const { return namesOf(functions2_); }
+std::vector<std::string> TCustomParser2::variableNames() const {
+    return namesOf(variables_);
+}
+std::vector<std::string> TCustomParser2::functionNames1() const {
+    return namesOf(functions1_);
+}
+std::vector<std::string> TCustomParser2::functionNames2() const {
+    return namesOf(functions2_);
+}
 
 void TCustomParser2::addFunction1(std::string_view name, Function1Entry entry) {
     addUnique(functions1_, name, entry);

@@ -18,11 +18,13 @@ namespace ombrelune {
 namespace {
 
 const double inf = std::numeric_limits<double>::infinity();
-const std::vector<double> specials = {0,    -0.0, 1,      -1,    0.5,    -2.5,   3,
-                                      1e-9, 5e-10, 1e-310, 1e300, -1e300, inf,   -inf,
-                                      NAN,  20000, -12000, 0.25,  2,      1e10,  -1e-10};
+const std::vector<double> specials = {0,    -0.0,  1,      -1,    0.5,    -2.5, 3,
+                                      1e-9, 5e-10, 1e-310, 1e300, -1e300, inf,  -inf,
+                                      NAN,  20000, -12000, 0.25,  2,      1e10, -1e-10};
 
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool sameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 // Every point of `count`: X and Y from the specials (in two different orders), A fixed.
 void expectBlockEqualsPoints(TParser& p, const std::string& text, std::size_t count) {
@@ -49,11 +51,35 @@ void expectBlockEqualsPoints(TParser& p, const std::string& text, std::size_t co
 
 TEST(BlockEvaluation, EqualsPointEvaluationForEveryStepKind) {
     TParser p;
-    for (const char* text :
-         {"X", "A", "2", "-X", "X+Y", "X-Y", "X*Y", "X/Y", "X^2", "X^3", "X^4", "X^-3", "X^Y",
-          "X^2.5", "Y^X", "-X^2", "A*X+SIN(A)", "(A+1)*(X-Y)/2", "X*-2+A/3", "MAX(X,A)",
-          "MIN(A,Y)", "POWER(A,X)", "LOGN(X,Y)", "ARG(X,Y)", "(X-Y)/(X+Y)^2*A-COS(A*2)",
-          "SIN(X)+MAX(A,B)", "A*2+SIN(X)/(A+1)", "1/0+X", "2+3"})
+    for (const char* text : {"X",
+                             "A",
+                             "2",
+                             "-X",
+                             "X+Y",
+                             "X-Y",
+                             "X*Y",
+                             "X/Y",
+                             "X^2",
+                             "X^3",
+                             "X^4",
+                             "X^-3",
+                             "X^Y",
+                             "X^2.5",
+                             "Y^X",
+                             "-X^2",
+                             "A*X+SIN(A)",
+                             "(A+1)*(X-Y)/2",
+                             "X*-2+A/3",
+                             "MAX(X,A)",
+                             "MIN(A,Y)",
+                             "POWER(A,X)",
+                             "LOGN(X,Y)",
+                             "ARG(X,Y)",
+                             "(X-Y)/(X+Y)^2*A-COS(A*2)",
+                             "SIN(X)+MAX(A,B)",
+                             "A*2+SIN(X)/(A+1)",
+                             "1/0+X",
+                             "2+3"})
         expectBlockEqualsPoints(p, text, 3 * BlockEvaluator::blockSize + 17);
 }
 

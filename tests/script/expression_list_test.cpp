@@ -34,19 +34,20 @@ TEST_P(ListShapeTest, StepsInLevelOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Shapes, ListShapeTest,
-    ::testing::Values(
-        Shape{"X", {K::stepLoad}}, Shape{"((X))", {K::stepLoad}}, Shape{"(1)", {K::stepLoad}},
-        Shape{"X^2", {K::stepSquare}}, Shape{"X^3", {K::stepCube}},
-        Shape{"X^4.0", {K::stepFourth}}, Shape{"X^-1", {K::stepIntPower}},
-        Shape{"X^0", {K::stepIntPower}}, Shape{"X^2.5", {K::stepPower}},
-        Shape{"X^(2)", {K::stepPower}}, Shape{"X^Y", {K::stepPower}},
-        Shape{"A*B+C*D", {K::stepMultiply, K::stepMultiply, K::stepAdd}},
-        Shape{"((A+B)*C)-D", {K::stepAdd, K::stepMultiply, K::stepSubtract}},
-        Shape{"SIN(X)+MAX(A,B)", {K::stepCall1, K::stepCall2, K::stepAdd}},
-        Shape{"-X*Y", {K::stepNegate, K::stepMultiply}},
-        Shape{"-X^2", {K::stepSquare, K::stepNegate}},
-        // deepest level first, each level in the order its operations were placed
-        Shape{"(A-B)/(C+D)^2", {K::stepAdd, K::stepSubtract, K::stepSquare, K::stepDivide}}));
+    ::testing::Values(Shape{"X", {K::stepLoad}}, Shape{"((X))", {K::stepLoad}},
+                      Shape{"(1)", {K::stepLoad}}, Shape{"X^2", {K::stepSquare}},
+                      Shape{"X^3", {K::stepCube}}, Shape{"X^4.0", {K::stepFourth}},
+                      Shape{"X^-1", {K::stepIntPower}}, Shape{"X^0", {K::stepIntPower}},
+                      Shape{"X^2.5", {K::stepPower}}, Shape{"X^(2)", {K::stepPower}},
+                      Shape{"X^Y", {K::stepPower}},
+                      Shape{"A*B+C*D", {K::stepMultiply, K::stepMultiply, K::stepAdd}},
+                      Shape{"((A+B)*C)-D", {K::stepAdd, K::stepMultiply, K::stepSubtract}},
+                      Shape{"SIN(X)+MAX(A,B)", {K::stepCall1, K::stepCall2, K::stepAdd}},
+                      Shape{"-X*Y", {K::stepNegate, K::stepMultiply}},
+                      Shape{"-X^2", {K::stepSquare, K::stepNegate}},
+                      // deepest level first, each level in the order its operations were placed
+                      Shape{"(A-B)/(C+D)^2",
+                            {K::stepAdd, K::stepSubtract, K::stepSquare, K::stepDivide}}));
 
 TEST(CompiledList, OwnsConstantsAndIntermediatesButNotVariables) {
     TParser p;

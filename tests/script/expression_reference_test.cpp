@@ -25,8 +25,19 @@ namespace {
 
 using Text = std::string;
 
-enum Kind { number, variable, bracketed, negation, sum, difference, product, quotient, power,
-            call1, call2 };
+enum Kind {
+    number,
+    variable,
+    bracketed,
+    negation,
+    sum,
+    difference,
+    product,
+    quotient,
+    power,
+    call1,
+    call2
+};
 
 int balance(const Text& t) {
     int b = 0;
@@ -65,8 +76,8 @@ private:
         return std::nullopt;
     }
     std::optional<Text> isTerm(const Text& s) {
-        return accept({number, variable, negation, sum, difference, product, quotient, power,
-                       call1, call2, bracketed},
+        return accept({number, variable, negation, sum, difference, product, quotient, power, call1,
+                       call2, bracketed},
                       s);
     }
     std::optional<Text> stripBrackets(const Text& s) {
@@ -123,8 +134,8 @@ private:
             return split(t, '*', 0, with(atoms, {negation, quotient, power}),
                          with(atoms, {product, quotient, power}), w, false);
         case quotient:
-            return split(t, '/', 0, with(atoms, {negation, quotient, power}),
-                         with(atoms, {power}), w, false);
+            return split(t, '/', 0, with(atoms, {negation, quotient, power}), with(atoms, {power}),
+                         w, false);
         case power:
             return split(t, '^', 0, atoms, atoms, w, false);
         case call1: {
@@ -261,14 +272,14 @@ TEST_P(ReferenceTest, SameValueOrErrorAsTheReference) {
     const CompilerTables tables{variables_, functions1_, functions2_, separator};
     Reference reference(tables);
     const std::vector<std::string> pieces = {
-        "X", "Y", "E", "AB", "I", "1", "2", "0", ".5", "2E", "1E-", "E+", "PI", "+", "-", "-",
-        "*", "/", "^", "^", "(", "(", ")", ")", ",", ",", ",5", "1,", ",E", "SIN(", "MAX(",
-        "MIN(", "I(", "LN(", "POWER("};
+        "X",  "Y", "E",  "AB", "I",  "1",    "2",    "0",    ".5", "2E",  "1E-",   "E+",
+        "PI", "+", "-",  "-",  "*",  "/",    "^",    "^",    "(",  "(",   ")",     ")",
+        ",",  ",", ",5", "1,", ",E", "SIN(", "MAX(", "MIN(", "I(", "LN(", "POWER("};
     // Signs next to commas and exponents, where a "," separator makes them ambiguous.
-    std::vector<std::string> texts = {"MAX(1,E-2)", "MAX(1,E+2)", "MAX(1,E-X)", "1,E-2",
-                                      "SIN(1,E-2)", "MAX(1,-2)", "1,-2",       "X,-2",
-                                      "MAX(X,-2)",  "MAX(1,E)",  "MAX(2E,1)",  "1,5E-1*2",
-                                      "MAX(1,5E-1)", "2.E-1",    "X-1E-1-E",   "MAX(E,-E)"};
+    std::vector<std::string> texts = {"MAX(1,E-2)",  "MAX(1,E+2)", "MAX(1,E-X)", "1,E-2",
+                                      "SIN(1,E-2)",  "MAX(1,-2)",  "1,-2",       "X,-2",
+                                      "MAX(X,-2)",   "MAX(1,E)",   "MAX(2E,1)",  "1,5E-1*2",
+                                      "MAX(1,5E-1)", "2.E-1",      "X-1E-1-E",   "MAX(E,-E)"};
     std::mt19937 random(12345);
     for (int n = 0; n < 60000; ++n) {
         std::string text;
@@ -285,9 +296,9 @@ TEST_P(ReferenceTest, SameValueOrErrorAsTheReference) {
             return list->evaluate();
         });
         const Outcome theirs = outcomeOf([&] { return reference.value(text); });
-        ASSERT_EQ(mine, theirs) << text << "\nmine: " << (mine.ok ? "" : mine.message)
-                                << mine.value << "\nreference: "
-                                << (theirs.ok ? "" : theirs.message) << theirs.value;
+        ASSERT_EQ(mine, theirs) << text << "\nmine: " << (mine.ok ? "" : mine.message) << mine.value
+                                << "\nreference: " << (theirs.ok ? "" : theirs.message)
+                                << theirs.value;
         compiled += mine.ok;
     }
     EXPECT_GT(compiled, 2000) << "the random texts should often be valid";

@@ -24,12 +24,14 @@ Error classify(const EMathParserError& e) {
 
 struct Case {
     std::string text;
-    double value;           // expected value when error is none (NaN matches NaN)
+    double value; // expected value when error is none (NaN matches NaN)
     Error error = Error::none;
-    std::string message{};  // expected message when error is not none
+    std::string message{}; // expected message when error is not none
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << c.text.substr(0, 60); }
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.text.substr(0, 60);
+}
 
 const double nan = std::nan("");
 const double inf = INFINITY;
@@ -79,10 +81,9 @@ TEST_P(CompileTest, ValueOrError) {
 
 INSTANTIATE_TEST_SUITE_P(
     Grouping, CompileTest,
-    ::testing::Values(Case{"2*3+4", 10}, Case{"2+3*4", 14}, Case{"10-4-3", 3},
-                      Case{"64/4/2", 8}, Case{"A-B+C", 2}, Case{"A+B-C", 0},
-                      Case{"A/B*C", 1.5}, Case{"X-Y*A/B^2", 2.5},
-                      Case{"2^3^2", 0, Error::syntax, syntax + "2^3\r2"},
+    ::testing::Values(Case{"2*3+4", 10}, Case{"2+3*4", 14}, Case{"10-4-3", 3}, Case{"64/4/2", 8},
+                      Case{"A-B+C", 2}, Case{"A+B-C", 0}, Case{"A/B*C", 1.5},
+                      Case{"X-Y*A/B^2", 2.5}, Case{"2^3^2", 0, Error::syntax, syntax + "2^3\r2"},
                       Case{"-X^2", -9}, Case{"-X*Y", -6}, Case{"X*-2", -6}, Case{"A+-2", -1},
                       Case{"A--2", 3}, Case{"-2^2", -4}, Case{"-(X)", -3},
                       Case{"X*-Y", 0, Error::syntax, syntax + "X\r-Y"},
@@ -98,10 +99,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Case{"pi", 3.141592653589793}, Case{"-Pi", -3.141592653589793},
                       Case{"2*PI", 6.283185307179586}, Case{"+1", 1}, Case{".5+5.", 5.5},
                       Case{"2E+1", 20}, Case{"2e-1", 0.2}, Case{"E+1", 6}, Case{"E-1", 4},
-                      Case{"2*E", 10}, Case{"1E400", inf}, Case{"-1E400", -inf},
-                      Case{"1E-400", 0}, Case{"x_1*2", 14}, Case{"ALPHA", 0.5},
-                      Case{"1/0", inf}, Case{"-1/0", -inf}, Case{"0/0", nan},
-                      Case{"1E", 0, Error::syntax, syntax + "1E"},
+                      Case{"2*E", 10}, Case{"1E400", inf}, Case{"-1E400", -inf}, Case{"1E-400", 0},
+                      Case{"x_1*2", 14}, Case{"ALPHA", 0.5}, Case{"1/0", inf}, Case{"-1/0", -inf},
+                      Case{"0/0", nan}, Case{"1E", 0, Error::syntax, syntax + "1E"},
                       Case{".", 0, Error::syntax, syntax + "."},
                       Case{"1,5", 0, Error::syntax, syntax + "1,5"},
                       Case{"+PI", 0, Error::syntax, syntax + "+PI"}));
@@ -117,38 +117,36 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Refusals, CompileTest,
-    ::testing::Values(
-        Case{"1 + 2", 0, Error::blanks, "Expression has blanks"},
-        Case{"1+ 2", 0, Error::blanks, "Expression has blanks"}, Case{"  1+2  ", 3},
-        Case{"(1+2", 0, Error::brackets, "Missing brackets in expression (\")\")"},
-        Case{"1+2)", 0, Error::brackets, "Missing brackets in expression (\"(\")"},
-        Case{")1+2(", 0, Error::syntax, syntax + " \r2("},
-        Case{"   ", 0, Error::syntax, syntax},
-        Case{"unknown", 0, Error::syntax, syntax + "UNKNOWN"},
-        Case{"+X", 0, Error::syntax, syntax + "+X"}, Case{"1+", 0, Error::syntax, syntax + "1+"},
-        Case{"+1+2", 0, Error::syntax, syntax + "+1+2"},
-        Case{"A+*B", 0, Error::syntax, syntax + "A+\rB"},
-        Case{"MAX(A)", 0, Error::syntax, syntax + "MAX(A)"},
-        Case{"MAX(A,)", 0, Error::syntax, syntax + "MAX(A,)"},
-        Case{"MAX(Q9,B)", 0, Error::syntax, syntax + "Q9\r "},
-        Case{"SIN(A,B)", 0, Error::syntax, syntax + "A,B\r "},
-        Case{"SIN(X)Y", 0, Error::syntax, syntax + "X)\r "},
-        Case{"-", 0, Error::syntax, syntax + "\r "}));
+    ::testing::Values(Case{"1 + 2", 0, Error::blanks, "Expression has blanks"},
+                      Case{"1+ 2", 0, Error::blanks, "Expression has blanks"}, Case{"  1+2  ", 3},
+                      Case{"(1+2", 0, Error::brackets, "Missing brackets in expression (\")\")"},
+                      Case{"1+2)", 0, Error::brackets, "Missing brackets in expression (\"(\")"},
+                      Case{")1+2(", 0, Error::syntax, syntax + " \r2("},
+                      Case{"   ", 0, Error::syntax, syntax},
+                      Case{"unknown", 0, Error::syntax, syntax + "UNKNOWN"},
+                      Case{"+X", 0, Error::syntax, syntax + "+X"},
+                      Case{"1+", 0, Error::syntax, syntax + "1+"},
+                      Case{"+1+2", 0, Error::syntax, syntax + "+1+2"},
+                      Case{"A+*B", 0, Error::syntax, syntax + "A+\rB"},
+                      Case{"MAX(A)", 0, Error::syntax, syntax + "MAX(A)"},
+                      Case{"MAX(A,)", 0, Error::syntax, syntax + "MAX(A,)"},
+                      Case{"MAX(Q9,B)", 0, Error::syntax, syntax + "Q9\r "},
+                      Case{"SIN(A,B)", 0, Error::syntax, syntax + "A,B\r "},
+                      Case{"SIN(X)Y", 0, Error::syntax, syntax + "X)\r "},
+                      Case{"-", 0, Error::syntax, syntax + "\r "}));
 
 INSTANTIATE_TEST_SUITE_P(
     Limits, CompileTest,
-    ::testing::Values(Case{sumOfOnes(20), 21},
-                      Case{sumOfOnes(21), 0, Error::nestings,
-                           "Expression contains too many nestings"},
-                      Case{balancedSum(6), 64},
-                      Case{balancedSum(7), 0, Error::complex, "Expression is too complex"},
-                      Case{std::string(10000, '9'), inf},
-                      // long texts compile quickly and meet the limits as usual
-                      Case{std::string(4999, '(') + "X" + std::string(4999, ')'), 3},
-                      Case{sumOfOnes(4999), 0, Error::nestings,
-                           "Expression contains too many nestings"},
-                      Case{std::string(10001, '9'), 0, Error::complex,
-                           "Expression is too complex"}));
+    ::testing::Values(
+        Case{sumOfOnes(20), 21},
+        Case{sumOfOnes(21), 0, Error::nestings, "Expression contains too many nestings"},
+        Case{balancedSum(6), 64},
+        Case{balancedSum(7), 0, Error::complex, "Expression is too complex"},
+        Case{std::string(10000, '9'), inf},
+        // long texts compile quickly and meet the limits as usual
+        Case{std::string(4999, '(') + "X" + std::string(4999, ')'), 3},
+        Case{sumOfOnes(4999), 0, Error::nestings, "Expression contains too many nestings"},
+        Case{std::string(10001, '9'), 0, Error::complex, "Expression is too complex"}));
 
 TEST(CompileErrors, GoToOnParserErrorWhenSet) {
     TParser p;
