@@ -37,7 +37,6 @@ void GuiScriptHost::showWarning(const std::string& text) {
 }
 
 void GuiScriptHost::reportExpressionError(const std::string& message) {
-    setStepTimer(false);
     dialogs_.showExpressionError(window_, qs(message));
 }
 

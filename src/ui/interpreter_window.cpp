@@ -9,6 +9,8 @@
 #include "ui/qt_text.hpp"
 #include "ui/script_highlighter.hpp"
 
+#include "proc2d/all_commands.hpp"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,6 +64,7 @@ Tinterpreteurform::Tinterpreteurform(Workbench& wb, DialogService& dialogs, QWid
     Label1->setObjectName(QStringLiteral("Label1"));
     Edit1->setObjectName(QStringLiteral("Edit1"));
     mem1->setObjectName(QStringLiteral("mem1"));
+    bindAllCommands(interpreter_.registry());
     configureEditor(wb);
     buildMenu();
     buildLayout();

@@ -4,6 +4,8 @@
 
 #include "store/text_file.hpp"
 
+#include <QMenu>
+
 namespace ombrelune::testing {
 
 Session::Session() : wb(settings, DataPaths{dir.path()}, '.') {
@@ -17,6 +19,19 @@ void Session::startLikeMainWindow() {
 
 std::vector<std::string> Session::journalFileLines() const {
     return readTextLines(wb.journal.path());
+}
+
+QStringList menuCaptions(const QWidget* menu) {
+    QStringList out;
+    for (const QAction* action : menu->actions()) {
+        if (action->isSeparator())
+            out << QStringLiteral("-");
+        else if (action->menu())
+            out << action->text() + " {" + menuCaptions(action->menu()).join(',') + "}";
+        else
+            out << action->text() + (action->isEnabled() ? "" : " (off)");
+    }
+    return out;
 }
 
 QString Session::path(const std::string& name) const {

@@ -8,6 +8,9 @@
 #include "store/workbench.hpp"
 
 #include <QString>
+#include <QStringList>
+
+class QWidget;
 
 #include <string>
 #include <vector>
@@ -29,5 +32,10 @@ struct Session {
     std::vector<std::string> journalFileLines() const;
     QString path(const std::string& name) const;
 };
+
+// A menu's (or a menu bar's) captions in order: "-" for a separator, "title {entries}" for a
+// submenu, and
+// "(off)" after an entry that is greyed.
+QStringList menuCaptions(const QWidget* menu);
 
 } // namespace ombrelune::testing
