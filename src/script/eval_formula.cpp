@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace ombrelune {
@@ -162,9 +163,9 @@ private:
     std::optional<std::size_t> last_; // index in i_ and j_ of the last point computed
 };
 
-} // namespace
-
-bool evalFormula(spectlist& table, const std::string& text, TParser& parser, Journal& journal) {
+// The spectra whose name or name + "mon" stands in the text as a whole identifier, in slot
+// order. A name that is not an identifier could not be a variable and takes no part.
+std::vector<const spectre*> participantsOf(const spectlist& table, const std::string& text) {
     const auto words = identifiersOf(text);
     auto named = [&](const std::string& word) {
         return std::find(words.begin(), words.end(), word) != words.end();
@@ -175,6 +176,41 @@ bool evalFormula(spectlist& table, const std::string& text, TParser& parser, Jou
         if (s && isIdentifier(s->name) && (named(s->name) || named(s->name + "mon")))
             participants.push_back(s);
     }
+    return participants;
+}
+
+// The target of that name, made with the model's sizes and axis types when missing; null
+// when it cannot be made.
+spectre* targetFor(spectlist& table, const std::string& name, const spectre& model) {
+    if (spectre* existing = table.find(name)) return existing;
+    const std::string typeX = model.typeX, typeY = model.typeY;
+    spectre* made = table.at(table.create(name, model.nx, model.ny, model.nz));
+    if (made) {
+        made->typeX = typeX;
+        made->typeY = typeY;
+    }
+    return made;
+}
+
+// The extent of the points (i, j, 0) that the target and every participant have.
+std::pair<std::int32_t, std::int32_t> commonExtent(const spectre& target,
+                                                   const std::vector<const spectre*>& spectra,
+                                                   std::int32_t nx, std::int32_t ny) {
+    std::int32_t commonNx = std::min(nx, target.nx), commonNy = std::min(ny, target.ny);
+    bool layerZero = target.nz > 0;
+    for (const spectre* s : spectra) {
+        commonNx = std::min(commonNx, s->nx);
+        commonNy = std::min(commonNy, s->ny);
+        layerZero = layerZero && s->nz > 0;
+    }
+    if (!layerZero) return {0, 0};
+    return {commonNx, commonNy};
+}
+
+} // namespace
+
+bool evalFormula(spectlist& table, const std::string& text, TParser& parser, Journal& journal) {
+    const std::vector<const spectre*> participants = participantsOf(table, text);
     if (participants.size() > maxParticipants) {
         journal.appendLine("!! evalFormula: more than " + formatGeneral(maxParticipants) +
                            " spectra in " + text + ", nothing computed");
@@ -182,21 +218,14 @@ bool evalFormula(spectlist& table, const std::string& text, TParser& parser, Jou
     }
     const auto equals = text.find('=');
     if (equals == std::string::npos || participants.empty()) return true;
-    const spectre& model = *participants.back();
-    const std::int32_t nx = model.nx, ny = model.ny, nz = model.nz;
+    const std::int32_t nx = participants.back()->nx, ny = participants.back()->ny;
     if (nx <= 0 || ny <= 0) return true;
 
     const std::string targetName = text.substr(0, equals);
-    spectre* target = table.find(targetName);
+    spectre* target = targetFor(table, targetName, *participants.back());
     if (!target) {
-        const std::string typeX = model.typeX, typeY = model.typeY;
-        target = table.at(table.create(targetName, nx, ny, nz));
-        if (!target) {
-            journal.appendLine("!! evalFormula: cannot create " + targetName);
-            return false;
-        }
-        target->typeX = typeX;
-        target->typeY = typeY;
+        journal.appendLine("!! evalFormula: cannot create " + targetName);
+        return false;
     }
 
     FormulaVariables variables;
@@ -208,21 +237,12 @@ bool evalFormula(spectlist& table, const std::string& text, TParser& parser, Jou
     }
     BlockRunner runner(parser.compile(std::string_view(text).substr(equals + 1)), variables,
                        *target);
-
-    // The points (i, j, 0) every participant and the target have.
-    std::int32_t commonNx = std::min(nx, target->nx), commonNy = std::min(ny, target->ny);
-    bool layerZero = target->nz > 0;
-    for (const spectre* s : participants) {
-        commonNx = std::min(commonNx, s->nx);
-        commonNy = std::min(commonNy, s->ny);
-        layerZero = layerZero && s->nz > 0;
-    }
-    if (!layerZero) commonNx = commonNy = 0;
+    const auto [commonNx, commonNy] = commonExtent(*target, participants, nx, ny);
     for (std::int32_t i = 0; i < commonNx; ++i)
         for (std::int32_t j = 0; j < commonNy; ++j) runner.add(i, j);
     runner.flush();
-    const std::int64_t skipped = std::int64_t{nx} * ny - std::int64_t{commonNx} * commonNy;
     runner.leaveLastPointSet();
+    const std::int64_t skipped = std::int64_t{nx} * ny - std::int64_t{commonNx} * commonNy;
     if (skipped > 0)
         journal.appendLine("!! evalFormula: " + formatGeneral(static_cast<double>(skipped)) +
                            " points of " + targetName +
