@@ -4,6 +4,7 @@
 #include "store/number_format.hpp"
 #include "store/workbench.hpp"
 #include "ui/main_window.hpp"
+#include "ui/program_identity.hpp"
 #include "ui/qt_dialog_service.hpp"
 
 #include <QApplication>
@@ -13,9 +14,7 @@
 int main(int argc, char** argv) {
     using namespace ombrelune;
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ombrelune"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Ombrelune"));
-    QApplication::setDesktopFileName(QStringLiteral("io.github.ombrelune.Ombrelune"));
+    setProgramIdentity();
     // Qt sets the C locale from the environment; numbers never follow it (they go through
     // number_format with the separator read here, once).
     std::setlocale(LC_NUMERIC, "C");

@@ -28,6 +28,8 @@ QTableWidget* grid(QWidget* owner, const GridShape& shape) {
     table->setColumnWidth(1, shape.width1);
     if (shape.rowHeight > 0) table->verticalHeader()->setDefaultSectionSize(shape.rowHeight);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // A wider window shows long values whole.
+    table->horizontalHeader()->setStretchLastSection(true);
     auto* layout = new QVBoxLayout(owner);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(table);
@@ -36,6 +38,7 @@ QTableWidget* grid(QWidget* owner, const GridShape& shape) {
 
 QTableWidgetItem* readOnlyItem(const QString& text) {
     auto* item = new QTableWidgetItem(text);
+    item->setToolTip(text);
     item->setFlags(item->flags() & ~Qt::ItemIsEditable);
     return item;
 }
@@ -88,12 +91,11 @@ void Tvariableslisteform::fillVariableList() {
 }
 
 Tsuiviform::Tsuiviform(const TParser& parser, char decimalSeparator, QWidget* parent)
-    : QWidget(parent), StringGrid1(grid(this, {10, 70, 70, 20})), parser_(parser),
+    : QWidget(parent), StringGrid1(grid(this, {10, 60, 70, 20})), parser_(parser),
       decimalSeparator_(decimalSeparator) {
     setObjectName(QStringLiteral("suiviform"));
     setWindowTitle(QStringLiteral("Suivi"));
     StringGrid1->horizontalHeader()->hide();
-    StringGrid1->horizontalHeader()->setStretchLastSection(true);
     for (int row = 0; row < StringGrid1->rowCount(); ++row) {
         StringGrid1->setItem(row, 0, new QTableWidgetItem);
         StringGrid1->setItem(row, 1, readOnlyItem({}));
@@ -112,6 +114,7 @@ void Tsuiviform::showRow(int row) {
                     : QStringLiteral("?");
     const QSignalBlocker quiet(StringGrid1);
     StringGrid1->item(row, 1)->setText(shown);
+    StringGrid1->item(row, 1)->setToolTip(shown); // the whole value when the column is narrow
 }
 
 void Tsuiviform::showEvent(QShowEvent* event) {

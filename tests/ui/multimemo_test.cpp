@@ -184,6 +184,20 @@ private Q_SLOTS:
         QVERIFY(readFile(fsPath(pdf)).starts_with("%PDF"));
     }
 
+    void shortcutsReachTheCommands() {
+        Session s;
+        tmultimemo memo(s.dialogs);
+        memo.show();
+        QVERIFY(QTest::qWaitForWindowActive(&memo));
+        memo.editor()->setFocus();
+        QTest::keyClick(memo.editor(), Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(memo.editor(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(s.dialogs.count("open"), 1);
+        QCOMPARE(s.dialogs.count("save"), 1); // a page never saved asks for a name
+        QTest::keyClick(memo.editor(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(memo.findDialog()->isVisible());
+    }
+
     void popupMenuHasEveryEntry() {
         Session s;
         tmultimemo memo(s.dialogs);

@@ -1,0 +1,116 @@
+// ombrelune-screenshot: starts the workbench on a throw-away data root, arranges its
+// windows as a user would after running the demo script, and saves a picture of the main
+// window. docs/screenshot.sh runs it under Xvfb for the README.
+
+#include "store/workbench.hpp"
+#include "ui/code_editor.hpp"
+#include "ui/data_edit_window.hpp"
+#include "ui/interpreter_window.hpp"
+#include "ui/journal_window.hpp"
+#include "ui/list_windows.hpp"
+#include "ui/main_window.hpp"
+#include "ui/multimemo.hpp"
+#include "ui/program_identity.hpp"
+#include "ui/qt_dialog_service.hpp"
+#include "ui/qt_text.hpp"
+#include "ui/refilling_combo.hpp"
+
+#include "store/text_file.hpp"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <clocale>
+#include <cstdio>
+
+using namespace ombrelune;
+
+namespace {
+
+void place(QWidget* child, const QRect& geometry) {
+    auto* frame = qobject_cast<QMdiSubWindow*>(child->parentWidget());
+    frame->showNormal();
+    frame->setGeometry(geometry);
+    frame->show();
+}
+
+// Lets the event loop run until `done` or for at most the given time.
+void waitUntil(const std::function<bool()>& done, int milliseconds = 20000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < milliseconds) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(10);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    setProgramIdentity();
+    std::setlocale(LC_NUMERIC, "C");
+    if (QApplication::arguments().size() != 3) {
+        std::fprintf(stderr, "usage: ombrelune-screenshot DEMO.seq OUTPUT.png\n");
+        return 2;
+    }
+    // The script's relative file names land in the throw-away root, ours do not.
+    const QString demo = QFileInfo(QApplication::arguments()[1]).absoluteFilePath();
+    const QString output = QFileInfo(QApplication::arguments()[2]).absoluteFilePath();
+    QTemporaryDir home;
+    QDir::setCurrent(home.path());
+    MemorySettingsStore settings;
+    settings.values = {{"currentfile", "manip-demo"},
+                       {"RepertoireManip", utf8(home.path() + "/boite")}};
+    Workbench wb(settings, DataPaths{fsPath(home.path())}, '.');
+    QtDialogService dialogs;
+    Tprincipalform window(wb, dialogs);
+    window.resize(1600, 1000);
+    window.show();
+
+    Tinterpreteurform* interpreter = window.interpreterWindow();
+    place(window.editWindow(), {0, 0, 560, 230});
+    place(window.journalWindow(), {565, 0, 600, 360});
+    place(interpreter, {0, 235, 560, 470});
+    QStringList script;
+    for (const std::string& line : readTextLines(fsPath(demo))) script << qs(line);
+    interpreter->mem1->editor()->setPlainText(script.join('\n'));
+    window.journalWindow()->Edit1->setText(QStringLiteral("échantillon B, 20 K"));
+    window.journalWindow()->Edit1->returnPressed();
+
+    interpreter->ScriptExecuteButton->click();
+    waitUntil([&] { return !interpreter->interpreter().running(); });
+
+    interpreter->fonctionsmathmatiques1Click();
+    place(window.functionList(), {1170, 0, 270, 480});
+    interpreter->suividevariable1Click();
+    place(window.watchWindow(), {565, 365, 290, 160});
+    interpreter->variables1Click();
+    place(window.variableList(), {860, 365, 240, 340});
+    QTableWidget* watch = window.watchWindow()->StringGrid1;
+    watch->item(0, 0)->setText(QStringLiteral("N"));
+    watch->item(1, 0)->setText(QStringLiteral("S"));
+    watch->item(2, 0)->setText(QStringLiteral("X"));
+    interpreter->Edit1->setText(QStringLiteral("X=S/N;"));
+    interpreter->Edit1->returnPressed();
+    window.editWindow()->radio2D->click();
+    window.editWindow()->ComboBox1->setCurrentIndex(
+        window.editWindow()->ComboBox1->findText(QStringLiteral("HALF")));
+    waitUntil([] { return false; }, 1000); // let the windows settle
+
+    if (!window.grab().save(output)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
+        return 1;
+    }
+    return 0;
+}
