@@ -1,10 +1,12 @@
 // Texts through TParser: their value, or the exception class and its exact message.
 
+#include "script/block_evaluator.hpp"
 #include "script/parser.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <string>
 
 namespace ombrelune {
@@ -67,6 +69,12 @@ TEST_P(CompileTest, ValueOrError) {
             EXPECT_TRUE(std::isnan(v)) << v;
         else
             EXPECT_EQ(v, c.value);
+        // The bulk path gives the same bits, with X and Y as per-point inputs.
+        BlockEvaluator block(p.compiledExpression(), {p.variableCell("X"), p.variableCell("Y")});
+        block.input(0)[0] = 3;
+        block.input(1)[0] = 2;
+        const double bulk = block.run(1)[0];
+        EXPECT_EQ(std::memcmp(&bulk, &v, sizeof v), 0) << bulk << " in bulk";
         return;
     }
     try {
