@@ -70,10 +70,6 @@ QStringList tmultimemo::lines() const {
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
 
-void tmultimemo::appendLines(const QStringList& lines) {
-    for (const QString& line : lines) editor_->appendPlainText(line);
-}
-
 QString tmultimemo::selectedText() const {
     QString text = editor_->textCursor().selectedText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));

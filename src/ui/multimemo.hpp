@@ -47,7 +47,6 @@ public:
 
     CodeEditor* editor() const { return editor_; }
     QStringList lines() const;
-    void appendLines(const QStringList& lines);
     // The selected text with ordinary line ends.
     QString selectedText() const;
 

@@ -159,6 +159,34 @@ private Q_SLOTS:
         QCOMPARE(b.variable("Y"), 7.0);
     }
 
+    void aFileErrorInACommandHaltsOnItsLine() {
+        Bench b;
+        b.run(QStringLiteral("X=1;\nSaveSpectre[1,\"%1\",\"C1H\"];\nX=2;")
+                  .arg(b.s.path("missing-folder/c.spe")));
+        QTRY_COMPARE(b.s.dialogs.count("error"), 1);
+        QVERIFY(b.s.dialogs.texts("error")[0].contains(QStringLiteral("missing-folder")));
+        QVERIFY(!b.timerOn());
+        QCOMPARE(b.window->interpreter().currentLine(), 1);
+        QTest::qWait(200);
+        QCOMPARE(b.s.dialogs.count("error"), 1); // not the same failure every 50 ms
+        QCOMPARE(b.variable("X"), 1.0);
+    }
+
+    void executeDuringADelayStartsTheNewScript() {
+        Bench b;
+        b.run(QStringLiteral("delay[0.6];\nA=1;"));
+        QTimer::singleShot(150, b.window.get(), [&b] {
+            b.window->mem1->editor()->setPlainText(QStringLiteral("B=2;\nC=3;"));
+            b.window->ScriptExecuteButton->click();
+        });
+        QTRY_COMPARE(b.variable("C"), 3.0);
+        QTRY_COMPARE(b.status(), QStringLiteral("Paused"));
+        QTest::qWait(800); // the delay has long ended
+        QCOMPARE(b.variable("B"), 2.0);
+        QCOMPARE(b.variable("A"), 0.0);
+        QVERIFY(b.s.dialogs.shown.empty());
+    }
+
     void aMissingIncludeDoesNotStart() {
         Bench b;
         b.run(QStringLiteral("inc=absent;\nX=3;"));
