@@ -66,7 +66,6 @@ Tinterpreteurform::Tinterpreteurform(Workbench& wb, DialogService& dialogs, QWid
     mem1->setObjectName(QStringLiteral("mem1"));
     bindAllCommands(interpreter_.registry());
     configureEditor(wb);
-    buildMenu();
     buildLayout();
 
     host_.onCaption = [this](const std::string& caption) { setWindowTitle(qs(caption)); };
@@ -102,8 +101,7 @@ void Tinterpreteurform::configureEditor(const Workbench& wb) {
     mem1->setMaxvalue(10);
     mem1->setActivepage(1);
     CodeEditor* editor = mem1->editor();
-    editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    editor->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Both scroll bars, as needed: long lines are not wrapped.
     editor->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont courier(QStringLiteral("Courier"), 8);
     courier.setStyleHint(QFont::TypeWriter);
@@ -117,7 +115,7 @@ void Tinterpreteurform::configureEditor(const Workbench& wb) {
     mem1->setDirectory(qs(wb.paths.sequences()));
 }
 
-void Tinterpreteurform::buildMenu() {
+QMenuBar* Tinterpreteurform::buildMenu() {
     auto* bar = new QMenuBar(this);
     QMenu* submenu = nullptr;
     for (const InterpreterMenuEntry& entry : interpreterMenu) {
@@ -133,8 +131,7 @@ void Tinterpreteurform::buildMenu() {
         action->setEnabled(entry.action != nullptr);
         if (entry.action) connect(action, &QAction::triggered, this, entry.action);
     }
-    auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(bar);
+    return bar;
 }
 
 void Tinterpreteurform::buildLayout() {
@@ -156,7 +153,8 @@ void Tinterpreteurform::buildLayout() {
         buttons->addWidget(b);
     buttons->addStretch(1);
 
-    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(buildMenu());
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addLayout(top);
     layout->addLayout(buttons);

@@ -11,6 +11,7 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QPushButton;
 
 namespace ombrelune {
@@ -52,7 +53,7 @@ public:
     void fonctionsmathmatiques1Click();
 
 private:
-    void buildMenu();
+    QMenuBar* buildMenu();
     void buildLayout();
     void configureEditor(const Workbench& wb);
     bool guarded(const std::function<void()>& action);
