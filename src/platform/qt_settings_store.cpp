@@ -12,7 +12,7 @@ QString key(std::string_view name) {
 } // namespace
 
 QtSettingsStore::QtSettingsStore()
-    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+    : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                             QStringLiteral("Ombrelune"),
                                             QStringLiteral("Ombrelune"))) {}
 

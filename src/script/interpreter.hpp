@@ -74,7 +74,7 @@ public:
     const std::vector<std::string>& preparedLines() const { return prepared_; }
     // Line index of the label "L" + letter, 0 when unset.
     int labelPosition(char letter) const;
-    const CommandArgs& slots() const { return slots_; }
+    const CommandArgs& argumentSlots() const { return slots_; }
 
     TParser Parser1;
 

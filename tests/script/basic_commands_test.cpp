@@ -26,15 +26,15 @@ TEST(BasicCommands, JournalVariablesAndArrays) {
               (std::vector<double>{0, 0, 0, 1, 0, 5}));
     ASSERT_TRUE(sb.interp.fillArguments("T#5,T#4,T#2+3,T#99,T#-1"));
     for (int k = 1; k <= 5; ++k)
-        EXPECT_EQ(sb.interp.slots().number(k), k == 1 || k == 3 ? 5 : 0) << k;
-    EXPECT_EQ(sb.interp.slots().text(1), "5");
+        EXPECT_EQ(sb.interp.argumentSlots().number(k), k == 1 || k == 3 ? 5 : 0) << k;
+    EXPECT_EQ(sb.interp.argumentSlots().text(1), "5");
 }
 
 TEST(BasicCommands, ArgumentSlots) {
     ScriptBench sb;
     sb.exec("X=4;");
     ASSERT_TRUE(sb.interp.fillArguments(" \"C1H\",X*2,@X,,\"\""));
-    const CommandArgs& a = sb.interp.slots();
+    const CommandArgs& a = sb.interp.argumentSlots();
     EXPECT_EQ(a.text(1), "\"C1H");
     EXPECT_EQ(a.text(2), "8");
     EXPECT_EQ(a.number(2), 8);
@@ -46,8 +46,8 @@ TEST(BasicCommands, ArgumentSlots) {
     EXPECT_EQ(a.number(7), 0);
     // A name that is no script variable keeps its raw text.
     ASSERT_TRUE(sb.interp.fillArguments("U$,V#2"));
-    EXPECT_EQ(sb.interp.slots().text(1), "U$");
-    EXPECT_EQ(sb.interp.slots().text(2), "V#2");
+    EXPECT_EQ(sb.interp.argumentSlots().text(1), "U$");
+    EXPECT_EQ(sb.interp.argumentSlots().text(2), "V#2");
     // The decimal separator of numbers in texts is the user's.
     ScriptBench fr;
     fr.wb().decimalSeparator = ',';
