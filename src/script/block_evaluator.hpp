@@ -15,7 +15,8 @@
 // belong to the TCustomParser2 that compiled it, which must outlive this object. It never
 // writes any cell of the list or of the parser; cells read as fixed are read at each run(),
 // so a parameter changed between runs is seen. Not thread-safe per object; separate
-// objects over the same list may run in parallel (except with RANDOM or RND).
+// objects over the same list may run in parallel (RANDOM and RND draw from a generator of
+// their thread).
 //
 // Use: fill input(v)[0 .. count) for each varying cell v that reads(v), call run(count),
 // read the count results it returns. Or call evaluate() with whole columns.
