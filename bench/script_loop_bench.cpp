@@ -3,6 +3,7 @@
 #include "bench_registry.hpp"
 
 #include "script/interpreter.hpp"
+#include "script/null_script_host.hpp"
 #include "store/settings_store.hpp"
 
 #include <filesystem>
@@ -10,24 +11,11 @@
 namespace ombrelune::bench {
 namespace {
 
-class SilentHost : public ScriptHost {
-public:
-    void setStepTimer(bool on) override { timer_ = on; }
-    bool stepTimer() const override { return timer_; }
-    void processEvents() override {}
-    void showWarning(const std::string&) override {}
-    void reportExpressionError(const std::string&) override {}
-    void showImage(const std::string&) override {}
-
-private:
-    bool timer_ = false;
-};
-
 std::vector<BenchLine> run() {
     constexpr int loops = 200000;
     MemorySettingsStore settings;
     Workbench wb(settings, DataPaths{std::filesystem::temp_directory_path()});
-    SilentHost host;
+    NullScriptHost host;
     Interpreter interp(wb, host);
     long lines = 0;
     const double seconds = medianSeconds([&] {

@@ -1,6 +1,9 @@
 #pragma once
 // Helpers shared by the fuzz targets.
 
+#include "store/errors.hpp"
+#include "store/spectre.hpp"
+
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -25,6 +28,23 @@ inline std::filesystem::path inputAsFile(const std::uint8_t* data, std::size_t s
         std::fclose(f);
     }
     return p;
+}
+
+// Reads the input with `read` into a 2 x 2 spectrum: a read must leave a consistent
+// spectrum, and a refused one (EInOutError) the spectrum as it was.
+template <typename Read>
+int checkSpectrumRead(const std::uint8_t* data, std::size_t size, Read read) {
+    const auto file = inputAsFile(data, size);
+    spectre s;
+    s.resize(2, 2, 1);
+    try {
+        read(s, file);
+        if (s.points.size() != std::size_t(s.nx) * std::size_t(s.ny) * std::size_t(s.nz))
+            __builtin_trap();
+    } catch (const EInOutError&) {
+        if (s.nx != 2 || s.points.size() != 4) __builtin_trap();
+    }
+    return 0;
 }
 
 } // namespace ombrelune::fuzz

@@ -4,8 +4,9 @@
 
 #include "fuzz_support.hpp"
 
-#include "script/interpreter.hpp"
 #include "proc2d/all_commands.hpp"
+#include "script/interpreter.hpp"
+#include "script/null_script_host.hpp"
 #include "store/errors.hpp"
 #include "store/settings_store.hpp"
 
@@ -17,28 +18,16 @@ using namespace ombrelune;
 
 namespace {
 
-class QuietHost : public ScriptHost {
-public:
-    void setStepTimer(bool on) override { timer_ = on; }
-    bool stepTimer() const override { return timer_; }
-    void processEvents() override {}
-    void showWarning(const std::string&) override {}
-    void reportExpressionError(const std::string&) override {}
-    void showImage(const std::string&) override {}
-
-private:
-    bool timer_ = false;
-};
-
 struct World {
     std::filesystem::path root;
     MemorySettingsStore settings;
     std::unique_ptr<Workbench> wb;
-    QuietHost host;
+    NullScriptHost host;
     std::unique_ptr<Interpreter> interp;
 
     World() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ombrelune-fuzz-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "ombrelune-fuzz-XXXXXX").string();
         root = ::mkdtemp(pattern.data());
         // Relative file names in the lines land in the data root too.
         std::filesystem::current_path(root);
