@@ -4,7 +4,7 @@
 // Positions are indices whatever the axis types; parts of a shape outside the image are
 // simply not drawn.
 
-#include "store/spectlist.hpp"
+#include "store/spectrum_table.hpp"
 
 #include <optional>
 #include <string>

@@ -3,7 +3,7 @@
 // one-column images, appending a curve to an image, cutting a rectangle out of an image,
 // and regular axis coordinates.
 
-#include "store/spectlist.hpp"
+#include "store/spectrum_table.hpp"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // The q-binned average of a small-angle scattering image (SommeDNPA).
 
-#include "store/spectlist.hpp"
+#include "store/spectrum_table.hpp"
 
 #include <cstdint>
 #include <functional>

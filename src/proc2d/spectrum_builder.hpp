@@ -2,7 +2,7 @@
 // Results built outside the tables and stored once complete, so that a refused or failed
 // step never leaves a half-made spectrum under the user's name.
 
-#include "store/spectlist.hpp"
+#include "store/spectrum_table.hpp"
 
 #include <cstddef>
 #include <cstdint>

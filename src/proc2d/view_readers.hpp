@@ -4,7 +4,7 @@
 // raises EInOutError naming the file and the line (or the size it lacks) and leaves the
 // tables as they were.
 
-#include "store/spectlist.hpp"
+#include "store/spectrum_table.hpp"
 
 #include <cstdint>
 #include <filesystem>

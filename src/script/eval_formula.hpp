@@ -4,7 +4,7 @@
 
 #include "script/parser.hpp"
 #include "store/journal.hpp"
-#include "store/spectlist.hpp"
+#include "store/spectrum_table.hpp"
 
 #include <string>
 

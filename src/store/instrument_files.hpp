@@ -3,7 +3,7 @@
 // binary with a 256-byte text header) and HADAS (256 x 256, one number per line).
 
 #include "store/journal.hpp"
-#include "store/spectlist.hpp"
+#include "store/spectrum_table.hpp"
 
 #include <filesystem>
 #include <string>

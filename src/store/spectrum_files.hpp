@@ -8,7 +8,7 @@
 // and leave the spectrum unchanged when they raise EInOutError.
 
 #include "store/journal.hpp"
-#include "store/spectlist.hpp"
+#include "store/spectrum_table.hpp"
 
 #include <filesystem>
 #include <string>

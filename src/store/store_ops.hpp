@@ -3,7 +3,7 @@
 // false when refused (missing operand, different sizes, a result that cannot be made);
 // a refused operation changes nothing.
 
-#include "store/spectlist.hpp"
+#include "store/spectrum_table.hpp"
 
 #include <optional>
 #include <string_view>

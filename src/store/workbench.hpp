@@ -4,7 +4,7 @@
 
 #include "store/data_paths.hpp"
 #include "store/journal.hpp"
-#include "store/spectlist.hpp"
+#include "store/spectrum_table.hpp"
 
 namespace ombrelune {
 

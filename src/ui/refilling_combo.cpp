@@ -2,7 +2,7 @@
 
 #include "ui/qt_text.hpp"
 
-#include "store/spectlist.hpp"
+#include "store/spectrum_table.hpp"
 
 namespace ombrelune {
 

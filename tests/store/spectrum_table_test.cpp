@@ -1,4 +1,4 @@
-#include "store/spectlist.hpp"
+#include "store/spectrum_table.hpp"
 
 #include <gtest/gtest.h>
 
