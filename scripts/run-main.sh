@@ -10,7 +10,4 @@ home=${OMBRELUNE_HOME:-$build/demo-home}
 mkdir -p "$home"
 demo=$PWD/examples/demo.seq
 cd "$home"
-if "$build/src/cli/ombrelune-run" --help | grep -q -- '--exec'; then
-  exec "$build/src/cli/ombrelune-run" --home "$home" --list "$demo"
-fi
-exec "$build/src/cli/ombrelune-run" --home "$home" --list
+exec "$build/src/cli/ombrelune-run" --home "$home" --list "$demo"
