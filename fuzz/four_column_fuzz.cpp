@@ -11,20 +11,8 @@ using namespace ombrelune;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto file = fuzz::inputAsFile(data, size);
-    spectlist stacks;
-    spectre before;
-    before.name = "data3D";
-    before.resize(1, 2, 3);
-    stacks.storeCopy(before);
-    try {
-        readFourColumnFile(stacks, file);
-        const spectre& s = *stacks.find("data3D");
-        if (s.points.size() != std::size_t(s.nx) * std::size_t(s.ny) * std::size_t(s.nz) ||
-            s.points.size() > size)
-            __builtin_trap();
-    } catch (const EInOutError&) {
-        const spectre& s = *stacks.find("data3D");
-        if (s.nx != 1 || s.ny != 2 || s.nz != 3) __builtin_trap();
-    }
+    fuzz::checkTableRead<EInOutError>(
+        "data3D", 1, 2, 3, [&](spectlist& stacks) { readFourColumnFile(stacks, file); },
+        [size](const spectre& s) { return s.points.size() <= size; });
     return 0;
 }

@@ -2,7 +2,7 @@
 // Helpers shared by the fuzz targets.
 
 #include "store/errors.hpp"
-#include "store/spectre.hpp"
+#include "store/spectrum_table.hpp"
 
 #include <cstdint>
 #include <cstdio>
@@ -45,6 +45,26 @@ int checkSpectrumRead(const std::uint8_t* data, std::size_t size, Read read) {
         if (s.nx != 2 || s.points.size() != 4) __builtin_trap();
     }
     return 0;
+}
+
+// A reader that replaces a spectrum of a table: `name` starts as an nx x ny x nz spectrum,
+// `read` fills the table, and `accepted` checks the spectrum after a complete read. A read
+// refused with an error of class Refusal must leave the spectrum as it was; any other
+// exception ends the run as a finding.
+template <typename Refusal = OmbreluneError, typename Read, typename Accepted>
+void checkTableRead(const std::string& name, int nx, int ny, int nz, Read read, Accepted accepted) {
+    spectlist table;
+    table.create(name, nx, ny, nz);
+    try {
+        read(table);
+        const spectre& s = *table.find(name);
+        if (s.points.size() != std::size_t(s.nx) * std::size_t(s.ny) * std::size_t(s.nz) ||
+            !accepted(s))
+            __builtin_trap();
+    } catch (const Refusal&) {
+        const spectre& s = *table.find(name);
+        if (s.nx != nx || s.ny != ny || s.nz != nz) __builtin_trap();
+    }
 }
 
 } // namespace ombrelune::fuzz
