@@ -68,7 +68,7 @@ std::vector<Job> jobsInOrder(const QStringList& arguments) {
 
 class Runner {
 public:
-    Runner(Workbench& wb, bool keepGoing) : wb_(wb), interp_(wb, host_), keepGoing_(keepGoing) {
+    Runner(Workbench& wb, bool keepGoing) : interp_(wb, host_), keepGoing_(keepGoing) {
         bindAllCommands(interp_.registry());
     }
 
@@ -100,7 +100,6 @@ private:
         return keepGoing_;
     }
 
-    Workbench& wb_;
     RunnerHost host_;
     Interpreter interp_;
     bool keepGoing_;
