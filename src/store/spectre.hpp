@@ -64,6 +64,28 @@ public:
     const spectrePoint& at(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0) const {
         return points[indexOf(i, j, k)];
     }
+    // Read access by value, for code that must not depend on how points are kept
+    // (views, exports, fits): a point by its flat index or by (i, j, k), and single fields.
+    spectrePoint point(std::size_t index) const { return points[index]; }
+    spectrePoint pointAt(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0) const {
+        return points[indexOf(i, j, k)];
+    }
+    double value(std::size_t index) const { return points[index].value; }
+    double valueAt(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0) const {
+        return points[indexOf(i, j, k)].value;
+    }
+    double xAt(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0) const {
+        return points[indexOf(i, j, k)].x;
+    }
+    double yAt(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0) const {
+        return points[indexOf(i, j, k)].y;
+    }
+    double zAt(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0) const {
+        return points[indexOf(i, j, k)].z;
+    }
+    double monAt(std::int32_t i, std::int32_t j = 0, std::int32_t k = 0) const {
+        return points[indexOf(i, j, k)].mon;
+    }
     bool contains(std::int32_t i, std::int32_t j, std::int32_t k) const {
         return i >= 0 && j >= 0 && k >= 0 && i < nx && j < ny && k < nz;
     }
