@@ -89,6 +89,16 @@ std::string formatFixed(double v, int decimals, char sep) {
     return out;
 }
 
+double roundToSignificant(double x, int digits) {
+    if (x == 0 || !std::isfinite(x)) return x;
+    std::array<char, 64> buf{};
+    const auto written = std::to_chars(buf.data(), buf.data() + buf.size(), x,
+                                       std::chars_format::scientific, digits - 1);
+    double rounded = x;
+    std::from_chars(buf.data(), written.ptr, rounded);
+    return rounded;
+}
+
 std::string formatScientific(double v, int decimals, int exponentDigits, char sep) {
     if (!std::isfinite(v)) return specialName(v);
     std::array<char, 128> buf{};

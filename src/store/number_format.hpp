@@ -19,6 +19,9 @@ std::string formatFixed(double v, int decimals, char decimalSeparator = '.');
 // of at least `exponentDigits` digits with its sign ("1.0E+4", "2.5E-05").
 std::string formatScientific(double v, int decimals, int exponentDigits,
                              char decimalSeparator = '.');
+// x rounded to `digits` significant digits (to_chars rounding, ties to even on the
+// decimal digits); 0, infinities and NaN unchanged.
+double roundToSignificant(double x, int digits);
 
 // Parses a whole text as a decimal number with the given separator: optional blanks
 // around, optional sign, digits with an optional fraction, optional exponent; also

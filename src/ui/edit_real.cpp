@@ -6,22 +6,10 @@
 
 #include <QKeyEvent>
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <string>
 
 namespace ombrelune {
-
-double roundToSignificant(double x, int digits) {
-    if (x == 0 || !std::isfinite(x)) return x;
-    std::array<char, 64> buf{};
-    const auto written = std::to_chars(buf.data(), buf.data() + buf.size(), x,
-                                       std::chars_format::scientific, digits - 1);
-    double rounded = x;
-    std::from_chars(buf.data(), written.ptr, rounded);
-    return rounded;
-}
 
 TEditReal::TEditReal(QWidget* parent) : QLineEdit(parent) {}
 

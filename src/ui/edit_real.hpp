@@ -42,8 +42,4 @@ private:
     bool logIncrement_ = false;
 };
 
-// x rounded to `digits` significant digits (to_chars rounding, ties to even on the
-// decimal digits); 0, infinities and NaN unchanged.
-double roundToSignificant(double x, int digits);
-
 } // namespace ombrelune
