@@ -83,6 +83,16 @@ void cmdSetComment(Interpreter& in, const CommandArgs& a) {
     listedSpectrum(in, a).comment = a.joinedTexts(3);
 }
 
+// A made image has monitor 0, which monitor normalisation refuses; this sets a real count.
+void cmdSetMonitor(Interpreter& in, const CommandArgs& a) {
+    spectre& s = listedSpectrum(in, a);
+    const double monitor = numberArg(a, 3);
+    if (!(std::isfinite(monitor) && monitor > 0))
+        throw ERefused("moniteur " + in.wb().number(monitor) + " refusé pour " + s.name +
+                       " (un nombre fini au-dessus de 0)");
+    s.monitor = monitor;
+}
+
 CommandWork deleteIn(spectlist Workbench::*table) {
     return [table](Interpreter& in, const CommandArgs& a) {
         spectlist& t = in.wb().*table;
@@ -150,6 +160,7 @@ void bindBasicCommands(CommandRegistry& r) {
     bindGuarded(r, "addspectre", cmdAddSpectre);
     bindGuarded(r, "SetExpCond", cmdSetExpCond);
     bindGuarded(r, "SetComment", cmdSetComment);
+    bindGuarded(r, "SetMonitor", cmdSetMonitor);
     bindGuarded(r, "IntegraleSpectre1D", cmdIntegrale1D);
     for (const char* name : {"delSpectre1D", "del1D"})
         bindGuarded(r, name, deleteIn(&Workbench::spectres1D));

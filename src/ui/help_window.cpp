@@ -2,9 +2,10 @@
 
 #include "ui/qt_text.hpp"
 
-#include "script/command_registry.hpp"
+#include "script/command_reference.hpp"
 
 #include <QHeaderView>
+#include <QStringList>
 #include <QLineEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -20,6 +21,20 @@ QTreeWidgetItem* section(QTreeWidget* tree, const QString& title) {
     item->setFirstColumnSpanned(true);
     item->setExpanded(true);
     return item;
+}
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// Name, arguments with their kinds and units, meaning; the whole reference as tooltip.
+void addCommands(QTreeWidgetItem* parent) {
+    for (const CommandEntry& entry : commandTable()) {
+        QStringList arguments;
+        for (const std::string& label : argumentLabels(entry)) arguments << qs(label);
+        auto* item = new QTreeWidgetItem(
+            parent, {text(entry.name), arguments.join(QStringLiteral(", ")), text(entry.meaning)});
+        for (int column = 0; column < 3; ++column)
+            item->setToolTip(column, qs(commandReferenceText(entry)));
+    }
 }
 
 void addFunctions(QTreeWidgetItem* parent, const std::vector<std::string>& names,
@@ -39,21 +54,21 @@ HelpWindow::HelpWindow(const TParser& parser, QWidget* parent)
     search->setPlaceholderText(QStringLiteral("chercher une commande ou une fonction"));
     search->setClearButtonEnabled(true);
     index->setObjectName(QStringLiteral("index"));
-    index->setColumnCount(2);
-    index->setHeaderLabels({QStringLiteral("nom"), QStringLiteral("arguments")});
+    index->setColumnCount(3);
+    index->setHeaderLabels(
+        {QStringLiteral("nom"), QStringLiteral("arguments"), QStringLiteral("rôle")});
     index->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 
-    QTreeWidgetItem* commands =
-        section(index, QStringLiteral("Commandes : nom[argument,argument,...]; (noms sans casse)"));
-    for (const CommandEntry& entry : commandTable())
-        new QTreeWidgetItem(
-            commands,
-            {QString::fromUtf8(entry.name.data(), qsizetype(entry.name.size())),
-             QString::fromUtf8(entry.arguments.data(), qsizetype(entry.arguments.size()))});
+    addCommands(
+        section(index, QStringLiteral("Commandes : nom[argument,argument,...]; (noms sans casse)")));
     addFunctions(section(index, QStringLiteral("Fonctions à 1 paramètre")), parser.functionNames1(),
                  QStringLiteral("x"));
     addFunctions(section(index, QStringLiteral("Fonctions à 2 paramètres")),
                  parser.functionNames2(), QStringLiteral("x,y"));
+    QTreeWidgetItem* variables = section(
+        index, QStringLiteral("Variables de chaque entrée (ombrelune-run --input FICHIER ...)"));
+    for (const InputVariable& v : inputVariables())
+        new QTreeWidgetItem(variables, {text(v.name), QString(), text(v.meaning)});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(search);
@@ -66,7 +81,8 @@ void HelpWindow::filter(const QString& text) {
         QTreeWidgetItem* group = index->topLevelItem(s);
         for (int k = 0; k < group->childCount(); ++k)
             group->child(k)->setHidden(
-                !group->child(k)->text(0).contains(text, Qt::CaseInsensitive));
+                !group->child(k)->text(0).contains(text, Qt::CaseInsensitive) &&
+                !group->child(k)->text(2).contains(text, Qt::CaseInsensitive));
     }
 }
 

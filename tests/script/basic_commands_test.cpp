@@ -73,6 +73,17 @@ TEST(BasicCommands, SpectraByScript) {
     EXPECT_EQ(sb.wb().spectres1D.indexOf("C"), -1);
 }
 
+// A made image gets a monitor count, so that normalisation can use it.
+TEST(BasicCommands, SetMonitor) {
+    ScriptBench sb;
+    sb.run("addspectre[2,\"I\",4,4,1];\nSetMonitor[2,\"I\",2.5E5];\nSetMonitor[3,\"data3D\",7];");
+    EXPECT_EQ(sb.wb().spectres2D.find("I")->monitor, 2.5e5);
+    EXPECT_EQ(sb.wb().spectres3D.find("data3D")->monitor, 7);
+    EXPECT_TRUE(sb.tb.journalLines().empty());
+    sb.exec("SetMonitor[2,\"I\",0];");
+    EXPECT_EQ(sb.wb().spectres2D.find("I")->monitor, 2.5e5); // a refusal changes nothing
+}
+
 TEST(BasicCommands, Arithmetic) {
     ScriptBench sb;
     sb.run("add2D[\"ACUP\",\"ACUP\",\"D\"];\nscalMultSpectre2D[0.5,\"D\",\"H\"];\n"
@@ -102,6 +113,13 @@ TEST(BasicCommands, RefusalsWriteOneLineEach) {
                                         "(tailles refusées ou table pleine)"},
         {"addspectre[1,\"Z\",1E10,1,1];", "!! addspectre : impossible de créer Z de -1 x 1 x 1 "
                                           "points (tailles refusées ou table pleine)"},
+        {"SetMonitor[2,\"ACUP\",0];",
+         "!! SetMonitor : moniteur 0 refusé pour ACUP (un nombre fini au-dessus de 0)"},
+        {"SetMonitor[2,\"ACUP\",-1/0];",
+         "!! SetMonitor : moniteur -INF refusé pour ACUP (un nombre fini au-dessus de 0)"},
+        {"SetMonitor[2,\"ACUP\",sqrt(-1)];",
+         "!! SetMonitor : moniteur NAN refusé pour ACUP (un nombre fini au-dessus de 0)"},
+        {"SetMonitor[1,\"ACUP\",1];", "!! SetMonitor : courbe ACUP non trouvée"},
         {"addspectre[1,\"Z\",65536,65536,65536];",
          "!! addspectre : impossible de créer Z de 65536 x 65536 x 65536 points (tailles refusées "
          "ou table pleine)"},

@@ -79,6 +79,15 @@ private Q_SLOTS:
                                              "fonctions du programme (off)}")}));
     }
 
+    // A command row without its routine, in the program that offers it, is a command the
+    // help index lists and no script can call.
+    void everyCommandOfTheTableIsBound() {
+        Bench b;
+        for (const CommandEntry& entry : commandTable())
+            QVERIFY2(b.window->interpreter().registry().isBound(entry.name),
+                     std::string(entry.name).c_str());
+    }
+
     void executeRunsAScriptThatReadsAndWritesFiles() {
         Bench b;
         const QString file = b.s.path("c.spe");

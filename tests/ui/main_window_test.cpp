@@ -205,19 +205,26 @@ private Q_SLOTS:
         HelpWindow* help = w.helpWindow();
         QVERIFY(help && help->isVisible());
         QTreeWidget* index = help->index;
-        QCOMPARE(index->topLevelItemCount(), 3);
+        QCOMPARE(index->topLevelItemCount(), 4);
         QCOMPARE(index->topLevelItem(0)->childCount(), static_cast<int>(commandTable().size()));
-        QCOMPARE(index->topLevelItem(0)->child(0)->text(0), QStringLiteral("addpt"));
-        QCOMPARE(index->topLevelItem(0)->child(0)->text(1),
-                 QStringLiteral("list, name, x, y, z, value, mon"));
+        const QTreeWidgetItem* sommeDNPA = index->topLevelItem(0)->child(
+            static_cast<int>(findCommandEntry("SommeDNPA") - commandTable().data()));
+        QCOMPARE(sommeDNPA->text(0), QStringLiteral("SommeDNPA"));
+        QVERIFY(sommeDNPA->text(1).contains(QStringLiteral("mask (text), X0 (number, pixel)")));
+        QVERIFY(sommeDNPA->text(1).endsWith(QStringLiteral("distance (number, mm)")));
+        QVERIFY(sommeDNPA->text(2).startsWith(QStringLiteral("Small-angle average")));
         QCOMPARE(index->topLevelItem(1)->childCount(), 100);
         QCOMPARE(index->topLevelItem(2)->childCount(), 6);
+        QCOMPARE(index->topLevelItem(3)->child(0)->text(0), QStringLiteral("INPUT$"));
 
-        help->search->setText(QStringLiteral("smooth"));
-        int shown = 0;
-        for (int k = 0; k < index->topLevelItem(0)->childCount(); ++k)
-            shown += index->topLevelItem(0)->child(k)->isHidden() ? 0 : 1;
-        QCOMPARE(shown, 2);
+        // The filter looks at names and meanings.
+        for (const auto& [text, count] : {std::pair{"smooth", 2}, std::pair{"sector", 1}}) {
+            help->search->setText(QString::fromUtf8(text));
+            int shown = 0;
+            for (int k = 0; k < index->topLevelItem(0)->childCount(); ++k)
+                shown += index->topLevelItem(0)->child(k)->isHidden() ? 0 : 1;
+            QCOMPARE(shown, count);
+        }
     }
 
     void aboutBoxShowsAndHides() {
