@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   g++ make cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   liblapack-dev libblas-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth desktop-file-utils appstream

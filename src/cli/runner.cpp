@@ -16,6 +16,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,8 +69,10 @@ std::vector<Job> jobsInOrder(const QStringList& arguments) {
 
 class Runner {
 public:
-    Runner(Workbench& wb, bool keepGoing) : interp_(wb, host_), keepGoing_(keepGoing) {
+    Runner(Workbench& wb, bool keepGoing, const CommandBinder& bindMore)
+        : interp_(wb, host_), keepGoing_(keepGoing) {
         bindAllCommands(interp_.registry());
+        if (bindMore) bindMore(interp_.registry());
     }
 
     // Runs one job; false when the run must end with status 1.
@@ -113,8 +116,10 @@ std::string joinLines(const std::vector<std::string>& lines) {
 
 } // namespace
 
-int runFromCommandLine(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+int runFromCommandLine(int argc, char** argv, const CommandBinder& bindMore) {
+    // A program that draws made its (offscreen) QGuiApplication already.
+    std::optional<QCoreApplication> ownApp;
+    if (!QCoreApplication::instance()) ownApp.emplace(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ombrelune-run"));
     QCoreApplication::setApplicationVersion(QStringLiteral(OMBRELUNE_VERSION));
     // Qt follows the environment's locale; numbers never do (they go through number_format
@@ -209,7 +214,7 @@ int runFromCommandLine(int argc, char** argv) {
         return 1;
     }
     createDefaultSpectra(wb);
-    Runner runner(wb, parser.isSet(keepGoing));
+    Runner runner(wb, parser.isSet(keepGoing), bindMore);
     for (std::size_t k = 0; k < jobs.size(); ++k)
         if (!runner.run(jobs[k], scripts[k])) return 1;
     if (parser.isSet(list)) std::fputs(spectrumListing(wb).c_str(), stdout);

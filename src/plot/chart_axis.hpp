@@ -48,7 +48,15 @@ public:
     // device pixels per chart pixel, and held within pixelLimit of the edge it is measured
     // from. On a logarithmic axis a value <= 0 lies at Min.
     double toPixel(double v, double resolution = 1) const {
-        return start_ + std::nearbyint(offset(v) * resolution) / resolution;
+        return start_ + roundHalfEvenSmall(offset(v) * resolution) / resolution;
+    }
+
+    // The nearest integer, halves to even, of |v| < 2^51: adding and taking away 1.5 * 2^52
+    // leaves the fraction to the processor's rounding, as nearbyint does, without a library
+    // call (the program is never built with value-changing optimisations).
+    static double roundHalfEvenSmall(double v) {
+        constexpr double shift = 6755399441055744.0; // 1.5 * 2^52
+        return (v + shift) - shift;
     }
     // The data value at a pixel, and at a distance from the edge (the inverse of offset).
     double fromPixel(double pixel) const;

@@ -191,6 +191,12 @@ std::vector<CommandEntry> rows() {
          {text("stack"), text("destination image"), number("slice"), text("monitor mode")}},
         {"ReadLAMPD17", "Reads a LAMP text file of the D17 reflectometer into a 287 x 500 image.",
          {text("file"), text("image")}},
+        {"SavePlot1D",
+         "Draws curves as a 1D view shows them into a .png, .svg or .pdf file; an empty curve "
+         "name leaves that curve out.",
+         {text("file"), number("width", pixel), number("height", pixel),
+          text("\"lin\" or \"log\""), text("curve A"), text("curve B"), text("curve C"),
+          text("curve D")}},
     };
 }
 

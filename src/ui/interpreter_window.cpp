@@ -10,6 +10,7 @@
 #include "ui/script_highlighter.hpp"
 
 #include "proc2d/all_commands.hpp"
+#include "render/save_plot_1d.hpp"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -65,6 +66,7 @@ Tinterpreteurform::Tinterpreteurform(Workbench& wb, DialogService& dialogs, QWid
     Edit1->setObjectName(QStringLiteral("Edit1"));
     mem1->setObjectName(QStringLiteral("mem1"));
     bindAllCommands(interpreter_.registry());
+    bindPlotCommands(interpreter_.registry());
     configureEditor(wb);
     buildLayout();
 

@@ -1,49 +1,20 @@
 // The headless runner as a user meets it: its output, exit statuses and files.
 
+#include "run_program.hpp"
 #include "test_support.hpp"
 
 #include "store/text_file.hpp"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <sys/wait.h>
 
 namespace ombrelune {
 namespace {
 
+using testing::Result;
 using testing::TempDir;
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-std::string quoted(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-// Runs ombrelune-run with its settings and data root in a temporary directory.
-Result runner(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = "cd " + quoted(dir.path().string()) + " && HOME=" +
-                          quoted(dir.path().string()) + " XDG_CONFIG_HOME=" +
-                          quoted((dir / "config").string()) + " " + OMBRELUNE_RUN + " --home " +
-                          quoted(dir.path().string());
-    for (const auto& a : args) command += " " + quoted(a);
-    command += " 2>" + quoted((dir / "stderr.txt").string());
-    Result r;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, got);
-    r.status = WEXITSTATUS(::pclose(pipe));
-    r.err = testing::readFile(dir / "stderr.txt");
-    return r;
-}
+using testing::runner;
 
 TEST(Runner, ListsTheDefaultSpectra) {
     TempDir dir;

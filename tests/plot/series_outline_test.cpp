@@ -47,6 +47,18 @@ TEST(SeriesOutline, PointsOutsideTheXRangeAreLeftOutANaNBreaksTheLine) {
     EXPECT_EQ(out.ends, (std::vector<std::size_t>{2, 3}));
 }
 
+TEST(SeriesOutline, ANaNInsideAColumnSplitsIt) {
+    ChartModel chart = chartWithAxes(0, 385, 0, 260);
+    TSeries& s = chart.Series(1);
+    s.AddPoint(10, 100);
+    s.AddPoint(10.1, std::nan(""));
+    s.AddPoint(10.2, 50);
+    s.AddPoint(10.3, 60);
+    const SeriesOutline out = outlineOf(chart, 1);
+    EXPECT_EQ(out.points, (std::vector<PixelPoint>{{50, 190}, {50, 240}, {50, 230}}));
+    EXPECT_EQ(out.ends, (std::vector<std::size_t>{1, 3}));
+}
+
 TEST(SeriesOutline, SameColumnsAsMappingEveryPoint) {
     // A dense noisy curve on a logarithmic axis: every kept point lies where the mapping of
     // some point of its column puts it, and the columns' extremes are all there.

@@ -1,0 +1,104 @@
+#include "render/chart_file.hpp"
+
+#include "render/chart_painter.hpp"
+
+#include "store/text_encoding.hpp"
+#include "store/text_file.hpp"
+
+#include <QBuffer>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+namespace ombrelune {
+namespace {
+
+constexpr double pixelsPerInch = 96;
+
+QRectF wholePicture(QSize size) {
+    return QRectF(0, 0, size.width(), size.height());
+}
+
+QByteArray pngBytes(ChartModel& chart, QSize size, const ChartPictureOptions& options) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    chartImage(chart, size, options).save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray svgBytes(ChartModel& chart, QSize size, const ChartPictureOptions& options) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setResolution(static_cast<int>(pixelsPerInch));
+    svg.setTitle(QStringLiteral("Ombrelune chart"));
+    QPainter p(&svg);
+    p.setRenderHint(QPainter::Antialiasing, options.antialias);
+    drawChart(p, wholePicture(size), chart);
+    p.end();
+    return bytes;
+}
+
+QByteArray pdfBytes(ChartModel& chart, QSize size, const ChartPictureOptions& options) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(static_cast<int>(pixelsPerInch));
+    pdf.setPageSize(QPageSize(QSizeF(size.width() / pixelsPerInch, size.height() / pixelsPerInch),
+                              QPageSize::Inch));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pdf.setTitle(QStringLiteral("Ombrelune chart"));
+    pdf.setCreator(QStringLiteral("Ombrelune"));
+    QPainter p(&pdf);
+    p.setRenderHint(QPainter::Antialiasing, options.antialias);
+    drawChart(p, wholePicture(size), chart);
+    p.end();
+    return bytes;
+}
+
+} // namespace
+
+std::optional<ChartFileFormat> chartFileFormat(const std::filesystem::path& file) {
+    const std::string extension = file.extension().string();
+    if (equalsIgnoreAsciiCase(extension, ".png")) return ChartFileFormat::Png;
+    if (equalsIgnoreAsciiCase(extension, ".svg")) return ChartFileFormat::Svg;
+    if (equalsIgnoreAsciiCase(extension, ".pdf")) return ChartFileFormat::Pdf;
+    return std::nullopt;
+}
+
+QImage chartImage(ChartModel& chart, QSize size, const ChartPictureOptions& options) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, options.antialias);
+    p.setRenderHint(QPainter::TextAntialiasing, options.antialias);
+    drawChart(p, wholePicture(size), chart);
+    return image;
+}
+
+QByteArray chartFileBytes(ChartModel& chart, ChartFileFormat format, QSize size,
+                          const ChartPictureOptions& options) {
+    switch (format) {
+    case ChartFileFormat::Png: return pngBytes(chart, size, options);
+    case ChartFileFormat::Svg: return svgBytes(chart, size, options);
+    case ChartFileFormat::Pdf: return pdfBytes(chart, size, options);
+    }
+    return {};
+}
+
+void writeChartFile(const std::filesystem::path& file, ChartFileFormat format, ChartModel& chart,
+                    QSize size, const ChartPictureOptions& options) {
+    const QByteArray bytes = chartFileBytes(chart, format, size, options);
+    AtomicFile out(file);
+    out.write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    out.commit();
+}
+
+} // namespace ombrelune
