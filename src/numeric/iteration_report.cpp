@@ -31,12 +31,15 @@ std::string ReportWriter::value(double v) const {
 }
 
 void ReportWriter::line(int number, double v) {
-    if (sink_) sink_->lines.push_back(reportNumber(number) + "      " + value(v));
+    if (!sink_) return;
+    sink_->lines.push_back(reportNumber(number) + "      " + value(v));
+    if (sink_->onIteration) sink_->onIteration(number, v);
 }
 
 void ReportWriter::line(int number, double v, double second) {
-    if (sink_)
-        sink_->lines.push_back(reportNumber(number) + "      " + value(v) + "  " + value(second));
+    if (!sink_) return;
+    sink_->lines.push_back(reportNumber(number) + "      " + value(v) + "  " + value(second));
+    if (sink_->onIteration) sink_->onIteration(number, v);
 }
 
 } // namespace ombrelune

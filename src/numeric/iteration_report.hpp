@@ -2,15 +2,19 @@
 // The optional iteration report of the minimisers: a title line, a column header, then one
 // line per iteration ("0001      0.00012000"). Without a sink nothing is formatted.
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace ombrelune {
 
-// The text-line sink a caller hands to a minimiser; lines are appended.
+// The text-line sink a caller hands to a minimiser; lines are appended. A caller that
+// follows a long minimisation (a progress line, a count of iterations) also sets
+// onIteration, called with the number and the first value of each iteration line.
 struct IterationReport {
     std::vector<std::string> lines;
     char decimalSeparator = '.';
+    std::function<void(int number, double value)> onIteration;
 };
 
 // Digits after the separator in the report values: |log10 tolerance| rounded to the nearest

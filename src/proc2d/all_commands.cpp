@@ -1,5 +1,6 @@
 #include "proc2d/all_commands.hpp"
 
+#include "numeric/fit/fit_command.hpp"
 #include "proc2d/processing_commands.hpp"
 #include "script/script_commands.hpp"
 
@@ -9,6 +10,7 @@ void bindAllCommands(CommandRegistry& registry) {
     bindBasicCommands(registry);
     bindFileCommands(registry);
     bindProcessingCommands(registry);
+    bindFitCommands(registry);
 }
 
 } // namespace ombrelune

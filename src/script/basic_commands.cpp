@@ -22,19 +22,12 @@ void cmdAddComment(Interpreter& in, const CommandArgs& a) {
     in.wb().journal.appendLine(a.joinedTexts(1));
 }
 
-tvaripar& requireScriptVariable(Interpreter& in, const CommandArgs& a) {
-    const auto p = in.scriptVariables().find(a.text(1));
-    if (!p)
-        throw ERefused(a.text(1) + " n'est pas une variable de script (écrire @" + a.text(1) + ")");
-    return in.scriptVariables().descriptor(*p);
-}
-
 void cmdSetString(Interpreter& in, const CommandArgs& a) {
-    requireScriptVariable(in, a).text = a.joinedTexts(2);
+    requireScriptVariable(in, a.text(1)).text = a.joinedTexts(2);
 }
 
 void cmdSetTab(Interpreter& in, const CommandArgs& a) {
-    std::vector<double>& values = requireScriptVariable(in, a).values;
+    std::vector<double>& values = requireScriptVariable(in, a.text(1)).values;
     constexpr double maxIndex = 1000000;
     const double first = roundHalfEven(numberArg(a, 2));
     for (int k = 3; k <= CommandArgs::slotCount; ++k) {

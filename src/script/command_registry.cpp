@@ -197,6 +197,16 @@ std::vector<CommandEntry> rows() {
          {text("file"), number("width", pixel), number("height", pixel),
           text("\"lin\" or \"log\""), text("curve A"), text("curve B"), text("curve C"),
           text("curve D")}},
+        {"FitSpectre",
+         "Fits a model in A..E and X, Y, Z (no comma in it, so no two-argument function) to "
+         "every point of a spectrum, from the script's A..E, moving only those it uses. Method "
+         "simplex (tolerance: spread of the vertices), marquardt or bfgs (tolerance: relative "
+         "change of every parameter); weighting none or poisson (1/max(value, 1)). A..E get the "
+         "fit, R#0..4 the values, R#5..9 their errors, R#10 the sum of squares, R#11 n - p, "
+         "R#12 the iterations; a difference \"\" writes none.",
+         {number("dimension"), text("spectrum"), text("model"), text("method"),
+          number("iterations"), number("tolerance"), text("difference"),
+          optional(variable("result")), optional(text("weighting"))}},
     };
 }
 

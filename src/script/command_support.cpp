@@ -54,6 +54,12 @@ int requireCreated(spectlist& table, const std::string& name, std::int64_t nx, s
     return slot;
 }
 
+tvaripar& requireScriptVariable(Interpreter& in, const std::string& name) {
+    const auto p = in.scriptVariables().find(name);
+    if (!p) throw ERefused(name + " n'est pas une variable de script (écrire @" + name + ")");
+    return in.scriptVariables().descriptor(*p);
+}
+
 std::int64_t roundedCount(long double v) {
     const double r = roundHalfEven(static_cast<double>(v));
     if (!std::isfinite(r) || std::fabs(r) > std::numeric_limits<std::int32_t>::max()) return -1;

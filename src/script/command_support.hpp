@@ -34,6 +34,9 @@ spectlist& requireTable(Interpreter& in, double list);
 int requireCreated(spectlist& table, const std::string& name, std::int64_t nx, std::int64_t ny,
                    std::int64_t nz);
 
+// The script variable of that name (written "@name" in the call), or ERefused.
+tvaripar& requireScriptVariable(Interpreter& in, const std::string& name);
+
 inline double numberArg(const CommandArgs& args, int k) {
     return static_cast<double>(args.number(k));
 }

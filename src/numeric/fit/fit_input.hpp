@@ -2,12 +2,12 @@
 // What the fitting window hands to the fitting core: the texts and numbers of its controls,
 // with the window's defaults.
 
+#include "numeric/fit/fit_data.hpp"
+
 #include <array>
 #include <string>
 
 namespace ombrelune {
-
-enum class FitMethod { Simplex, BFGS, Marquardt };
 
 struct FitInput {
     // The model expression in the parameters A..E and the coordinates X, Y, Z.
@@ -24,6 +24,7 @@ struct FitInput {
     int iterationLimit = 100;
     // Name of the difference spectrum (data minus model) written after a fit.
     std::string output = "OutputSpectrum";
+    FitWeighting weighting = FitWeighting::None;
 };
 
 } // namespace ombrelune

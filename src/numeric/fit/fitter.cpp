@@ -1,35 +1,22 @@
 #include "numeric/fit/fitter.hpp"
 
-#include "numeric/bfgs.hpp"
-#include "numeric/finite_difference.hpp"
 #include "numeric/fit/fit_errors.hpp"
-#include "numeric/marquardt.hpp"
-#include "numeric/simplex.hpp"
-
+#include "numeric/jacobian.hpp"
 
 namespace ombrelune {
 
 namespace {
 
-constexpr const char* parameterNames[5] = {"A", "B", "C", "D", "E"};
 constexpr const char* dimensionNames[4] = {"", "1D", "2D", "3D"};
-
-// Damping Marquardt starts from: small, so that a good curvature is used almost as it is.
-constexpr double initialDamping = 1e-3;
 
 } // namespace
 
-Fitter::Fitter(Workbench& wb)
-    : wb_(wb), model_(ParserFitFunction,
-                      {ParserFitFunction.SetVariable("X", 0), ParserFitFunction.SetVariable("Y", 0),
-                       ParserFitFunction.SetVariable("Z", 0)}) {
-    for (int i = 0; i < 5; ++i)
-        parameterCells_[i] = ParserFitFunction.SetVariable(parameterNames[i], 0);
-}
+Fitter::Fitter(Workbench& wb) : wb_(wb), model_(ParserFitFunction) {}
 
 void Fitter::ReadFitSettings(const FitInput& input) {
     ParserFitFunction.setExpression(input.model);
     FitParams = input.start;
+    FitWeights = input.weighting;
     FitDimension = input.dimension >= 1 && input.dimension <= 3 ? input.dimension : 0;
     const std::string* names[4] = {nullptr, &input.spectrum1D, &input.spectrum2D,
                                    &input.spectrum3D};
@@ -49,9 +36,18 @@ const spectre& Fitter::fittedSpectrum(const spectlist& table, int slot, int dime
     return *s;
 }
 
+std::array<double, 5> Fitter::parametersInEvaluator() const {
+    std::array<double, 5> p{};
+    for (int i = 0; i < fitParameterCount; ++i)
+        p[static_cast<std::size_t>(i)] = ParserFitFunction.GetVariable(fitParameterName(i));
+    return p;
+}
+
 double Fitter::FitCost(std::span<const double> params, CostConstants, CostObjects) {
-    ++evaluations_;
-    for (std::size_t i = 0; i < 5 && i < params.size(); ++i) *parameterCells_[i] = params[i];
+    std::array<double, 5> p = parametersInEvaluator();
+    for (std::size_t i = 0; i < p.size() && i < params.size(); ++i) p[i] = params[i];
+    for (int i = 0; i < fitParameterCount; ++i)
+        ParserFitFunction.SetVariable(fitParameterName(i), p[static_cast<std::size_t>(i)]);
     switch (FitDimension) {
     case 1:
         return SumOfSquares1D(FitSpectrumSlot);
@@ -64,19 +60,12 @@ double Fitter::FitCost(std::span<const double> params, CostConstants, CostObject
     }
 }
 
-TCostFunction Fitter::costFunction() {
-    return [this](std::span<const double> p, CostConstants k, CostObjects o) {
-        return FitCost(p, k, o);
-    };
-}
-
 double Fitter::sumOfSquares(const spectre& s, int dimension) {
-    double sum = 0;
-    model_.forEach(s, dimension, [&sum](std::size_t, const spectrePoint& p, double model) {
-        const double term = p.value - model;
-        sum += term * term;
-    });
-    return sum;
+    const FitData data = fitDataOf(s, dimension, FitWeights);
+    std::vector<double> model(data.pointCount());
+    model_.evaluate(data, parametersInEvaluator(), model);
+    weightedResiduals(data, model, model);
+    return ombrelune::sumOfSquares(model);
 }
 
 double Fitter::SumOfSquares1D(int slot) {
@@ -89,6 +78,12 @@ double Fitter::SumOfSquares3D(int slot) {
     return sumOfSquares(fittedSpectrum(wb_.spectres3D, slot, 3), 3);
 }
 
+spectlist* Fitter::differenceTable(int dimension) {
+    if (dimension == 1) return &wb_.spectres1D;
+    if (dimension == 2) return &wb_.spectres2D;
+    return nullptr; // a stack has no difference spectrum
+}
+
 // Storing the difference first removes any spectrum of its name: named like the fitted
 // spectrum, it would delete the data it is computed from.
 void Fitter::checkDifferenceTarget(const spectlist& table, const std::string& output) const {
@@ -97,47 +92,51 @@ void Fitter::checkDifferenceTarget(const spectlist& table, const std::string& ou
                         "\" would replace the fitted spectrum");
 }
 
-void Fitter::checkDifferenceTarget(const std::string& output) const {
-    if (FitDimension == 1) checkDifferenceTarget(wb_.spectres1D, output);
-    if (FitDimension == 2) checkDifferenceTarget(wb_.spectres2D, output);
+void Fitter::checkDifferenceTarget(const std::string& output) {
+    if (const spectlist* table = differenceTable(FitDimension))
+        checkDifferenceTarget(*table, output);
 }
 
-FitResult Fitter::minimise(FitMethod method, int limit, double tolerance) {
-    const TCostFunction cost = costFunction();
-    const std::int64_t before = evaluations_;
-    FitResult result;
-    result.params = FitParams;
-    TMtx matrix;
-    switch (method) {
-    case FitMethod::Simplex:
-        result.iterations = Simplex(cost, result.params, {}, {}, result.minimum, limit, tolerance);
-        break;
-    case FitMethod::BFGS:
-        result.iterations = BFGS(cost, finiteDifferenceGradient, result.params, {}, {},
-                                 result.minimum, matrix, limit, tolerance);
-        break;
-    case FitMethod::Marquardt:
-        result.iterations = Marquardt(cost, finiteDifferenceCurvature, result.params, {}, {},
-                                      result.minimum, matrix, limit, tolerance, initialDamping);
-        break;
-    }
-    result.costEvaluations = evaluations_ - before;
-    return result;
-}
-
-FitResult Fitter::RunSimplexFit(const FitInput& input) {
-    return RunFit(input, FitMethod::Simplex);
-}
-
-FitResult Fitter::RunFit(const FitInput& input, FitMethod method) {
+FitJob Fitter::prepareFit(const FitInput& input, FitMethod method) {
     ReadFitSettings(input);
     checkDifferenceTarget(input.output);
-    const FitResult result = minimise(method, input.iterationLimit, input.tolerance);
-    FitParams = result.params;
-    // The evaluator holds the last vertex tried; the difference is that of the result.
-    for (int i = 0; i < 5; ++i) *parameterCells_[i] = FitParams[static_cast<std::size_t>(i)];
-    WriteDifference(input.output);
-    return result;
+    FitJob job;
+    const spectlist* tables[4] = {nullptr, &wb_.spectres1D, &wb_.spectres2D, &wb_.spectres3D};
+    job.data = fitDataOf(fittedSpectrum(*tables[FitDimension], FitSpectrumSlot, FitDimension),
+                         FitDimension, FitWeights);
+    job.output = input.output;
+    FitRequest& r = job.request;
+    r.model = input.model;
+    r.start = FitParams;
+    r.method = method;
+    r.iterationLimit = input.iterationLimit;
+    r.tolerance = input.tolerance;
+    r.free = method == FitMethod::Simplex ? ParameterMask{true, true, true, true, true}
+                                          : model_.usedParameters();
+    for (int c = 0; c < 3; ++c)
+        r.coordinates[static_cast<std::size_t>(c)] =
+            ParserFitFunction.GetVariable(std::string(1, "XYZ"[c]));
+    return job;
+}
+
+void Fitter::finishFit(const FitJob& job, const FitOutcome& outcome) {
+    FitParams = outcome.params;
+    // The evaluator holds the fitted values, and the coordinates as the fit's evaluations
+    // left them, as if the fit had run in it.
+    for (int i = 0; i < fitParameterCount; ++i)
+        ParserFitFunction.SetVariable(fitParameterName(i), FitParams[static_cast<std::size_t>(i)]);
+    for (int c = 0; c < 3; ++c)
+        ParserFitFunction.SetVariable(std::string(1, "XYZ"[c]),
+                                      outcome.coordinates[static_cast<std::size_t>(c)]);
+    if (spectlist* table = differenceTable(job.data.dimension))
+        storeDifference(*table, job.data, outcome.model, job.output);
+}
+
+FitOutcome Fitter::RunFit(const FitInput& input, FitMethod method) {
+    const FitJob job = prepareFit(input, method);
+    const FitOutcome outcome = runFit(job.data, job.request);
+    finishFit(job, outcome);
+    return outcome;
 }
 
 double Fitter::ComputeDifference(const FitInput& input) {
@@ -161,28 +160,19 @@ void Fitter::Difference2D(const std::string& output) {
     writeDifference(wb_.spectres2D, 2, output);
 }
 
-void Fitter::writeDifference(spectlist& table, int dimension, const std::string& output) {
-    const spectre& source = fittedSpectrum(table, FitSpectrumSlot, dimension);
+void Fitter::storeDifference(spectlist& table, const FitData& data, std::span<const double> model,
+                             const std::string& output) {
     checkDifferenceTarget(table, output);
-    // Made aside and stored whole, so that an evaluation error leaves the table as it was.
-    spectre diff;
-    diff.name = output;
-    diff.nx = source.nx;
-    diff.ny = dimension == 2 ? source.ny : 1;
-    diff.nz = 1;
-    diff.points.resize(static_cast<std::size_t>(diff.nx) * static_cast<std::size_t>(diff.ny));
-    diff.clear();
-    diff.typeX = source.typeX;
-    if (dimension == 2) diff.typeY = source.typeY;
-    // The points are visited in the storage order of the difference spectrum.
-    model_.forEach(source, dimension, [&](std::size_t n, const spectrePoint& p, double model) {
-        spectrePoint& q = diff.points[n];
-        q.x = p.x;
-        if (dimension == 2) q.y = p.y;
-        q.value = p.value - model;
-    });
-    if (table.store(std::move(diff)) < 0)
+    if (table.store(differenceSpectrum(data, model, output)) < 0)
         throw EFitError("No free slot for the difference spectrum \"" + output + "\"");
+}
+
+void Fitter::writeDifference(spectlist& table, int dimension, const std::string& output) {
+    const FitData data = fitDataOf(fittedSpectrum(table, FitSpectrumSlot, dimension), dimension);
+    std::vector<double> model(data.pointCount());
+    // Made aside and stored whole, so that an evaluation error leaves the table as it was.
+    model_.evaluate(data, parametersInEvaluator(), model);
+    storeDifference(table, data, model, output);
 }
 
 } // namespace ombrelune
