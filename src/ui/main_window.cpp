@@ -4,6 +4,7 @@
 #include "ui/child_windows.hpp"
 #include "ui/data_edit_window.hpp"
 #include "ui/dialog_service.hpp"
+#include "ui/fitting_window.hpp"
 #include "ui/help_window.hpp"
 #include "ui/interpreter_window.hpp"
 #include "ui/journal_window.hpp"
@@ -70,10 +71,15 @@ void Tprincipalform::createWindows() {
     addLasting(interpreter_, {0, 401, 520, 270})->show();
     createListWindows();
     about_ = new TAboutBox(this);
-    if (makers_.fitting) {
-        QWidget* fitting = makers_.fitting(*this);
-        addLasting(fitting, fitting->geometry())->hide();
-    }
+    QWidget* fitting = makers_.fitting ? makers_.fitting(*this) : makeFittingWindow();
+    addLasting(fitting, fitting->geometry())->show();
+}
+
+QWidget* Tprincipalform::makeFittingWindow() {
+    fitting_ = new TFittingForm(wb_, dialogs_);
+    // A difference spectrum may be on show in a view.
+    connect(fitting_, &TFittingForm::spectraChanged, this, &Tprincipalform::refreshViews);
+    return fitting_;
 }
 
 void Tprincipalform::createListWindows() {

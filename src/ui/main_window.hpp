@@ -28,6 +28,7 @@ class TAboutBox;
 class Tboitnoir;
 class Tdataeditform;
 class Tdialogaddform;
+class TFittingForm;
 class Tfunctionslisteform;
 class Tinterpreteurform;
 class Tsuiviform;
@@ -37,7 +38,8 @@ class Tprincipalform : public QMainWindow {
     Q_OBJECT
 public:
     // Makes a view window (its widget; the main window puts it in a child frame). A view
-    // that is not given is not made at start-up, and the menu opens a placeholder for it.
+    // that is not given is not made at start-up, and the menu opens a placeholder for it;
+    // without a maker the fitting window is TFittingForm.
     using ChildMaker = std::function<QWidget*(Tprincipalform&)>;
     struct ChildMakers {
         ChildMaker view1D;
@@ -61,6 +63,8 @@ public:
     Tsuiviform* watchWindow() const { return watch_; }
     TAboutBox* aboutBox() const { return about_; }
     HelpWindow* helpWindow() const { return help_; }
+    // The fitting window when the main window made it (no maker given), else nullptr.
+    TFittingForm* fittingWindow() const { return fitting_; }
 
     // Puts a widget in a child frame of the given geometry (not deleted when closed unless
     // asked, so that windows made at start-up can be shown again).
@@ -90,6 +94,7 @@ private:
     void createListWindows();
     void openView(ViewSlots& slots, const ChildMaker& maker, const QString& caption);
     QMdiSubWindow* addHiddenChild(QWidget* widget, const QRect& geometry);
+    QWidget* makeFittingWindow();
 
     Workbench& wb_;
     DialogService& dialogs_;
@@ -106,6 +111,7 @@ private:
     Tsuiviform* watch_ = nullptr;
     TAboutBox* about_ = nullptr;
     HelpWindow* help_ = nullptr;
+    TFittingForm* fitting_ = nullptr;
 };
 
 } // namespace ombrelune

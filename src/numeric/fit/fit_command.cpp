@@ -22,23 +22,8 @@ namespace ombrelune {
 
 namespace {
 
-struct MethodName {
-    const char* name;
-    FitMethod method;
-};
-constexpr MethodName methods[] = {{"simplex", FitMethod::Simplex},
-                                  {"marquardt", FitMethod::Marquardt},
-                                  {"bfgs", FitMethod::BFGS}};
-
-const char* methodName(FitMethod method) {
-    for (const MethodName& m : methods)
-        if (m.method == method) return m.name;
-    return "";
-}
-
 FitMethod requireMethod(const std::string& text) {
-    for (const MethodName& m : methods)
-        if (equalsIgnoreAsciiCase(text, m.name)) return m.method;
+    if (const auto method = fitMethodNamed(text)) return *method;
     throw ERefused("méthode inconnue \"" + text + "\" (simplex, marquardt ou bfgs)");
 }
 
@@ -130,11 +115,8 @@ void cmdFitSpectre(Interpreter& in, const CommandArgs& a) {
     for (int i = 0; i < fitParameterCount; ++i)
         in.parser().SetVariable(fitParameterName(i), out.params[static_cast<std::size_t>(i)]);
     if (result) writeResultArray(result->values, out);
-    std::string how = methodName(request.method);
-    if (weighting == FitWeighting::Poisson) how += ", poisson";
-    in.wb().journal.appendLine("FitSpectre " + source.name + " (" + how + ", " +
-                               std::to_string(out.iterations) +
-                               " itérations) : " + fitSummary(out, in.wb().decimalSeparator));
+    in.wb().journal.appendLine(fitJournalLine("FitSpectre", source.name, request.method, weighting,
+                                              out, in.wb().decimalSeparator));
 }
 
 } // namespace

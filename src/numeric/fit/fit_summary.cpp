@@ -1,10 +1,35 @@
 #include "numeric/fit/fit_summary.hpp"
 
 #include "store/number_format.hpp"
+#include "store/text_encoding.hpp"
 
 #include <cmath>
 
 namespace ombrelune {
+
+namespace {
+
+struct MethodName {
+    const char* name;
+    FitMethod method;
+};
+constexpr MethodName methods[] = {{"simplex", FitMethod::Simplex},
+                                  {"marquardt", FitMethod::Marquardt},
+                                  {"bfgs", FitMethod::BFGS}};
+
+} // namespace
+
+const char* fitMethodName(FitMethod method) {
+    for (const MethodName& m : methods)
+        if (m.method == method) return m.name;
+    return "";
+}
+
+std::optional<FitMethod> fitMethodNamed(std::string_view name) {
+    for (const MethodName& m : methods)
+        if (equalsIgnoreAsciiCase(name, m.name)) return m.method;
+    return std::nullopt;
+}
 
 double roundedToSignificant(double v, int digits) {
     if (v == 0 || !std::isfinite(v)) return v;
@@ -23,6 +48,15 @@ std::string fitSummary(const FitOutcome& outcome, char decimalSeparator) {
     }
     return text + "somme des carrés = " + number(outcome.sumOfSquares) +
            " ; chi² réduit = " + number(outcome.reducedChiSquare);
+}
+
+std::string fitJournalLine(const std::string& who, const std::string& spectrum, FitMethod method,
+                           FitWeighting weighting, const FitOutcome& outcome,
+                           char decimalSeparator) {
+    std::string how = fitMethodName(method);
+    if (weighting == FitWeighting::Poisson) how += ", poisson";
+    return who + " " + spectrum + " (" + how + ", " + std::to_string(outcome.iterations) +
+           " itérations) : " + fitSummary(outcome, decimalSeparator);
 }
 
 std::string fitTableHeader() {

@@ -102,8 +102,10 @@ FitJob Fitter::prepareFit(const FitInput& input, FitMethod method) {
     checkDifferenceTarget(input.output);
     FitJob job;
     const spectlist* tables[4] = {nullptr, &wb_.spectres1D, &wb_.spectres2D, &wb_.spectres3D};
-    job.data = fitDataOf(fittedSpectrum(*tables[FitDimension], FitSpectrumSlot, FitDimension),
-                         FitDimension, FitWeights);
+    const spectre& fitted = fittedSpectrum(*tables[FitDimension], FitSpectrumSlot, FitDimension);
+    job.spectrum = fitted.name;
+    job.weighting = FitWeights;
+    job.data = fitDataOf(fitted, FitDimension, FitWeights);
     job.output = input.output;
     FitRequest& r = job.request;
     r.model = input.model;

@@ -24,6 +24,8 @@ namespace ombrelune {
 
 // A fit as the window asked for it, with a copy of the data: runs on any thread.
 struct FitJob {
+    std::string spectrum; // the fitted spectrum's name
+    FitWeighting weighting = FitWeighting::None;
     FitData data;
     FitRequest request;
     std::string output; // the difference spectrum to write
