@@ -100,8 +100,8 @@ void TFittingForm::buildControls() {
         parameterBoxes[i]->setValue(1);
         errorLabels[i] = new QLabel(this);
         errorLabels[i]->setObjectName(QString::fromUtf8(fitParameterName(int(i))) + "error");
-        errorLabels[i]->setMinimumWidth(errorLabels[i]->fontMetrics().horizontalAdvance(
-            QStringLiteral("± 0.000000E-00")));
+        errorLabels[i]->setMinimumWidth(
+            errorLabels[i]->fontMetrics().horizontalAdvance(QStringLiteral("± 0.000000E-00")));
     }
     Abox = parameterBoxes[0];
     Bbox = parameterBoxes[1];
@@ -228,9 +228,13 @@ void TFittingForm::buildLayout() {
     layout->addLayout(status);
 }
 
-void TFittingForm::FormCreate() { setGeometry(0, 0, 523, 214); }
+void TFittingForm::FormCreate() {
+    setGeometry(0, 0, 523, 214);
+}
 
-bool TFittingForm::fitRunning() const { return runner_->running(); }
+bool TFittingForm::fitRunning() const {
+    return runner_->running();
+}
 
 bool TFittingForm::guarded(const std::function<void()>& action) {
     return runGuarded(dialogs_, this, action);
@@ -267,8 +271,12 @@ void TFittingForm::FillSpectrumLists() {
     }
 }
 
-void TFittingForm::Updateavailablespectra1Click() { FillSpectrumLists(); }
-void TFittingForm::UpdateCombos1Click() { FillSpectrumLists(); }
+void TFittingForm::Updateavailablespectra1Click() {
+    FillSpectrumLists();
+}
+void TFittingForm::UpdateCombos1Click() {
+    FillSpectrumLists();
+}
 
 void TFittingForm::ComputeDifference() {
     guarded([&] {
@@ -278,7 +286,9 @@ void TFittingForm::ComputeDifference() {
     });
 }
 
-void TFittingForm::CalculateDifference1Click() { ComputeDifference(); }
+void TFittingForm::CalculateDifference1Click() {
+    ComputeDifference();
+}
 
 void TFittingForm::Plotdiff2D1Click() {
     guarded([&] {
@@ -287,9 +297,15 @@ void TFittingForm::Plotdiff2D1Click() {
     });
 }
 
-void TFittingForm::Simplex1Click() { startFit(FitMethod::Simplex); }
-void TFittingForm::BFGS1Click() { startFit(FitMethod::BFGS); }
-void TFittingForm::Marquardt1Click() { startFit(FitMethod::Marquardt); }
+void TFittingForm::Simplex1Click() {
+    startFit(FitMethod::Simplex);
+}
+void TFittingForm::BFGS1Click() {
+    startFit(FitMethod::BFGS);
+}
+void TFittingForm::Marquardt1Click() {
+    startFit(FitMethod::Marquardt);
+}
 
 void TFittingForm::startFit(FitMethod method) {
     if (fitRunning()) return;
@@ -378,8 +394,12 @@ QString TFittingForm::resultTable() const {
     return qs(text);
 }
 
-void TFittingForm::CopyResults1Click() { QApplication::clipboard()->setText(resultTable()); }
+void TFittingForm::CopyResults1Click() {
+    QApplication::clipboard()->setText(resultTable());
+}
 
-void TFittingForm::ClearResults1Click() { results_.clear(); }
+void TFittingForm::ClearResults1Click() {
+    results_.clear();
+}
 
 } // namespace ombrelune

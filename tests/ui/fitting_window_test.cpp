@@ -82,11 +82,11 @@ private Q_SLOTS:
         QCOMPARE(w.ChoixSpectre3D->currentText(), QStringLiteral("DATA3D"));
         QCOMPARE(w.pos(), QPoint(0, 0));
         QCOMPARE(w.width(), 523);
-        QCOMPARE(menuCaptions(w.findChild<QMenuBar*>()),
-                 (QStringList{"Setup {Update available spectra}", "Difference",
-                              "Fitting {Simplex,BFGS,Marquardt}",
-                              "Tests {Update Combos,Plot diff 2D}",
-                              "Results {Copy table,Clear table}"}));
+        QCOMPARE(
+            menuCaptions(w.findChild<QMenuBar*>()),
+            (QStringList{"Setup {Update available spectra}", "Difference",
+                         "Fitting {Simplex,BFGS,Marquardt}", "Tests {Update Combos,Plot diff 2D}",
+                         "Results {Copy table,Clear table}"}));
 
         // The lists are filled on demand; only the chosen dimension's stays enabled.
         QCOMPARE(w.ChoixSpectre1D->count(), 0);
@@ -115,8 +115,8 @@ private Q_SLOTS:
         QCOMPARE(diff->nx, 128);
         QCOMPARE(diff->ny, 128);
         QCOMPARE(w.errorLabels[0]->text(), QStringLiteral("fixed"));
-        QVERIFY(s.journalFileLines().back().rfind("Ajustement ACUP (simplex, 1 itérations) : ", 0) ==
-                0);
+        QVERIFY(s.journalFileLines().back().rfind("Ajustement ACUP (simplex, 1 itérations) : ",
+                                                  0) == 0);
     }
 
     void marquardtGivesErrorsAndATable() {
@@ -203,7 +203,8 @@ private Q_SLOTS:
         s.startLikeMainWindow();
         TFittingForm w(s.wb, s.dialogs);
         w.ChoixDim[2]->setChecked(true);
-        w.MyFunction->setText(QStringLiteral("A*(Z+1)*exp(-sqr(X-64)/10000)*exp(-sqr(Y-64)/10000)"));
+        w.MyFunction->setText(
+            QStringLiteral("A*(Z+1)*exp(-sqr(X-64)/10000)*exp(-sqr(Y-64)/10000)"));
         QVERIFY(fitAndWait(w, w.Marquardt1));
         QVERIFY(std::fabs(w.Abox->Value() - 1) < 1e-6);
         QVERIFY(w.EcartBox->Value() < 1e-6);
