@@ -167,7 +167,7 @@ LeastSquaresResult levenbergMarquardt(const TResidualFunction& residuals,
     while (goOn && result.iterations < limit) {
         ++result.iterations;
         writer.line(result.iterations, state.sum, state.lambda);
-        goOn = state.iterate();
+        goOn = state.iterate() && state.sum > 0;
     }
     result.sumOfSquares = state.sum;
     std::copy(state.x().data(), state.x().data() + state.x().Length(), params.begin());
