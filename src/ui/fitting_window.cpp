@@ -368,7 +368,10 @@ void TFittingForm::showOutcome(const FitOutcome& outcome) {
         wb_.journal.appendLine(fitJournalLine("Ajustement", job.spectrum, job.request.method,
                                               job.weighting, outcome, separator));
         fitter_.finishFit(job, outcome);
+        if (job.data.dimension == 1) fitter_.storeModelCurve(job, modelCurveName);
         Q_EMIT spectraChanged();
+        if (job.data.dimension == 1)
+            Q_EMIT curveFitted(qs(job.spectrum), QString::fromUtf8(modelCurveName));
     });
     Q_EMIT fitEnded();
 }

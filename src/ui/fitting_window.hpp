@@ -32,6 +32,9 @@ class TEditReal;
 class TFittingForm : public QWidget {
     Q_OBJECT
 public:
+    // The curve that receives the model after a fit of a curve, to be drawn over the data.
+    static constexpr const char* modelCurveName = "FitModel";
+
     TFittingForm(Workbench& wb, DialogService& dialogs, QWidget* parent = nullptr);
     ~TFittingForm() override;
 
@@ -98,6 +101,8 @@ Q_SIGNALS:
     void spectraChanged();
     // A fit ended, however (results shown, cancelled or failed).
     void fitEnded();
+    // A curve was fitted: its name and that of the curve holding the model.
+    void curveFitted(const QString& data, const QString& model);
 
 private:
     void buildControls();

@@ -1,4 +1,5 @@
 #include "numeric/fit/fit_model.hpp"
+#include "numeric/fit/model_curve.hpp"
 
 #include "proc2d/fixtures.hpp"
 
@@ -134,6 +135,33 @@ TEST(FitData, PointsWeightsAndDifference) {
     EXPECT_EQ(p.x, 2);
     EXPECT_EQ(p.y, 1);
     EXPECT_EQ(p.mon, 1);
+}
+
+TEST(ModelCurve, DenseDataKeepTheirAbscissaeSparseDataGetAnEvenGrid) {
+    FitData sparse;
+    sparse.dimension = 1;
+    sparse.typeX = "q";
+    sparse.x = {4, NAN, -2, 10};
+    sparse.values = {1, 2, 3, 4};
+    const FitData at = modelAbscissae(sparse);
+    ASSERT_EQ(at.pointCount(), modelCurvePoints);
+    EXPECT_EQ(at.x.front(), -2);
+    EXPECT_EQ(at.x.back(), 10);
+    EXPECT_DOUBLE_EQ(at.x[1], -2 + 12.0 / 511);
+
+    FitData dense = sparse;
+    dense.x.assign(600, 0.0);
+    for (std::size_t i = 0; i < 600; ++i) dense.x[i] = std::sqrt(double(i));
+    dense.values.assign(600, 0.0);
+    EXPECT_EQ(modelAbscissae(dense).x, dense.x);
+
+    const std::vector<double> model(at.pointCount(), 7.5);
+    const spectre curve = modelCurve(at, model, "M");
+    EXPECT_EQ(curve.name, "M");
+    ASSERT_EQ(curve.nx, 512);
+    EXPECT_EQ(curve.typeX, "q");
+    EXPECT_EQ(curve.pointAt(511).x, 10);
+    EXPECT_EQ(curve.pointAt(3).value, 7.5);
 }
 
 } // namespace

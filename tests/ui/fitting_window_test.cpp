@@ -129,7 +129,10 @@ private Q_SLOTS:
         for (std::size_t i = 0; i < 5; ++i) w.parameterBoxes[i]->setValue(start[i]);
         w.OutputSpectrum->setText(QStringLiteral("DG"));
         QSignalSpy changed(&w, &TFittingForm::spectraChanged);
+        QSignalSpy curveFitted(&w, &TFittingForm::curveFitted);
         QVERIFY(fitAndWait(w, w.Marquardt1));
+        QCOMPARE(curveFitted.count(), 1);
+        QCOMPARE(curveFitted.at(0).at(0).toString(), QStringLiteral("G"));
         QCOMPARE(s.dialogs.count(QStringLiteral("error")), 0);
         QVERIFY(std::fabs(w.Abox->Value() - 200) < 3);
         QVERIFY(std::fabs(w.Bbox->Value() - 31.5) < 0.1);
@@ -139,6 +142,15 @@ private Q_SLOTS:
         QVERIFY(w.ChiSquareLabel->text().contains(QStringLiteral("n − p 56")));
         QVERIFY(s.wb.spectres1D.find("DG"));
         QCOMPARE(changed.count(), 1);
+        // The model, drawn through the data's range as a curve of its own.
+        const spectre* model = s.wb.spectres1D.find(TFittingForm::modelCurveName);
+        QVERIFY(model);
+        QCOMPARE(model->nx, 512);
+        QCOMPARE(model->xAt(511), 59.0);
+        QVERIFY(std::fabs(model->valueAt(0) -
+                          (w.Abox->Value() *
+                               std::exp(-w.Bbox->Value() * w.Bbox->Value() / w.Cbox->Value()) +
+                           w.Dbox->Value())) < 1e-6);
 
         // Difference at the values shown (ten decimals) writes what the fit wrote, but for
         // the digits the boxes do not show.

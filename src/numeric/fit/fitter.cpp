@@ -1,6 +1,7 @@
 #include "numeric/fit/fitter.hpp"
 
 #include "numeric/fit/fit_errors.hpp"
+#include "numeric/fit/model_curve.hpp"
 #include "numeric/jacobian.hpp"
 
 namespace ombrelune {
@@ -86,9 +87,10 @@ spectlist* Fitter::differenceTable(int dimension) {
 
 // Storing the difference first removes any spectrum of its name: named like the fitted
 // spectrum, it would delete the data it is computed from.
-void Fitter::checkDifferenceTarget(const spectlist& table, const std::string& output) const {
+void Fitter::checkDifferenceTarget(const spectlist& table, const std::string& output,
+                                   const char* what) const {
     if (table.indexOf(output) == FitSpectrumSlot)
-        throw EFitError("The difference spectrum \"" + output +
+        throw EFitError("The " + std::string(what) + " \"" + output +
                         "\" would replace the fitted spectrum");
 }
 
@@ -132,6 +134,15 @@ void Fitter::finishFit(const FitJob& job, const FitOutcome& outcome) {
                                       outcome.coordinates[static_cast<std::size_t>(c)]);
     if (spectlist* table = differenceTable(job.data.dimension))
         storeDifference(*table, job.data, outcome.model, job.output);
+}
+
+void Fitter::storeModelCurve(const FitJob& job, const std::string& name) {
+    const FitData at = modelAbscissae(job.data);
+    std::vector<double> model(at.pointCount());
+    model_.evaluate(at, FitParams, model);
+    checkDifferenceTarget(wb_.spectres1D, name, "model curve");
+    if (wb_.spectres1D.store(modelCurve(at, model, name)) < 0)
+        throw EFitError("No free slot for the model curve \"" + name + "\"");
 }
 
 FitOutcome Fitter::RunFit(const FitInput& input, FitMethod method) {

@@ -72,6 +72,11 @@ public:
     // values, then the difference spectrum is written from the fitted copy of the data.
     void finishFit(const FitJob& job, const FitOutcome& outcome);
 
+    // After finishFit of a curve: the model at the fitted values as the curve `name`,
+    // drawn through the range of the fitted points (see modelAbscissae). Raises EFitError
+    // when the name is the fitted spectrum's or the table is full.
+    void storeModelCurve(const FitJob& job, const std::string& name);
+
     // The whole fit on this thread: prepareFit, runFit, finishFit.
     FitOutcome RunFit(const FitInput& input, FitMethod method);
     FitOutcome RunSimplexFit(const FitInput& input) { return RunFit(input, FitMethod::Simplex); }
@@ -92,7 +97,8 @@ private:
     double sumOfSquares(const spectre& s, int dimension);
     std::array<double, 5> parametersInEvaluator() const;
     spectlist* differenceTable(int dimension);
-    void checkDifferenceTarget(const spectlist& table, const std::string& output) const;
+    void checkDifferenceTarget(const spectlist& table, const std::string& output,
+                               const char* what = "difference spectrum") const;
     void checkDifferenceTarget(const std::string& output);
     void storeDifference(spectlist& table, const FitData& data, std::span<const double> model,
                          const std::string& output);
