@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     QtSettingsStore settings;
     Workbench wb(settings, DataPaths::fromEnvironment(), decimalSeparator);
     QtDialogService dialogs;
-    Tprincipalform window(wb, dialogs);
+    AppContext context(wb, dialogs);
+    Tprincipalform window(context);
     window.show();
     return app.exec();
 }

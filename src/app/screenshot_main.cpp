@@ -74,7 +74,8 @@ int main(int argc, char** argv) {
                        {"RepertoireManip", utf8(home.path() + "/boite")}};
     Workbench wb(settings, DataPaths{fsPath(home.path())}, '.');
     QtDialogService dialogs;
-    Tprincipalform window(wb, dialogs);
+    AppContext context(wb, dialogs);
+    Tprincipalform window(context);
     window.resize(1600, 1000);
     window.show();
 
@@ -89,7 +90,7 @@ int main(int argc, char** argv) {
     window.journalWindow()->Edit1->returnPressed();
 
     interpreter->ScriptExecuteButton->click();
-    waitUntil([&] { return !interpreter->interpreter().running(); });
+    waitUntil([&] { return !context.interpreter().running(); });
 
     interpreter->fonctionsmathmatiques1Click();
     place(window.functionList(), {1170, 0, 270, 480});

@@ -20,7 +20,7 @@ ChartModel::ChartModel() {
 
 ChartModel::ChartModel(const ChartModel& other)
     : Dimensions(other.Dimensions), Appearance(other.Appearance), Legend(other.Legend),
-      DragAllowed(other.DragAllowed), decimalSeparator(other.decimalSeparator),
+      decimalSeparator(other.decimalSeparator),
       axes_(other.axes_), series_(other.series_), marks_(other.marks_),
       plotting_(other.plotting_), frame_(other.frame_) {
     rewireSeries();
@@ -31,7 +31,6 @@ ChartModel& ChartModel::operator=(const ChartModel& other) {
     Dimensions = other.Dimensions;
     Appearance = other.Appearance;
     Legend = other.Legend;
-    DragAllowed = other.DragAllowed;
     decimalSeparator = other.decimalSeparator;
     axes_ = other.axes_;
     series_ = other.series_;

@@ -77,7 +77,6 @@ public:
     TDimensions Dimensions;
     TAppearance Appearance;
     TLegend Legend;
-    bool DragAllowed = false;
     // The separator of tick labels (the user's).
     char decimalSeparator = '.';
 

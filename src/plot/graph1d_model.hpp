@@ -51,6 +51,11 @@ inline std::string cursorYText(double y, char sep) { return cursorText(y, 4, 8, 
 // or there is no series.
 double CursorSum(const TSeries* series, double from, double to);
 
+// The curves the chart shows (series 1 to 4, active, with points) as tab-separated columns
+// x and value per curve, with a header naming each ("A: name x", "A: name"); a shorter
+// curve leaves its cells empty. Lines end with "\n".
+std::string plottedColumns(const ChartModel& chart, char decimalSeparator);
+
 // One zoom of the view: the X range shown and the two cursors' x.
 struct ZoomEntry {
     double xMin = 0;

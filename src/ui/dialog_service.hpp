@@ -6,6 +6,8 @@
 
 #include <optional>
 
+class QColor;
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -40,6 +42,10 @@ public:
     // The print dialog and the printer set-up dialog; true when confirmed.
     virtual bool print(QWidget* parent, QPrinter& printer) = 0;
     virtual bool printerSetup(QWidget* parent, QPrinter& printer) = 0;
+    // One of the program's own dialogs, shown modally; true when closed with OK.
+    virtual bool runDialog(QDialog& dialog) = 0;
+    // The colour dialog starting at `current`; the chosen colour, or nothing on Cancel.
+    virtual std::optional<QColor> chooseColour(QWidget* parent, const QColor& current) = 0;
 };
 
 } // namespace ombrelune

@@ -22,8 +22,9 @@ class GuiScriptHost : public QObject, public ScriptHost {
 public:
     static constexpr int stepMilliseconds = 50;
 
-    // `window` parents the boxes.
+    // `window` parents the boxes (none until a window takes them).
     GuiScriptHost(DialogService& dialogs, QWidget* window);
+    void setWindow(QWidget* window) { window_ = window; }
 
     QTimer* Timer1;
     std::function<void(const std::string&)> onCaption;

@@ -9,9 +9,6 @@
 #include "ui/qt_text.hpp"
 #include "ui/script_highlighter.hpp"
 
-#include "proc2d/all_commands.hpp"
-#include "render/save_plot_1d.hpp"
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,28 +45,28 @@ const InterpreterMenuEntry interpreterMenu[] = {
 
 } // namespace
 
-Tinterpreteurform::Tinterpreteurform(Workbench& wb, DialogService& dialogs, QWidget* parent)
+Tinterpreteurform::Tinterpreteurform(AppContext& context, QWidget* parent)
     : QWidget(parent), ScriptStatus(new QLabel(QStringLiteral("Paused"), this)),
       Label1(new QLabel(QStringLiteral("ligne : "), this)),
-      Edit1(new QLineEdit(QStringLiteral("Edit1"), this)), mem1(new tmultimemo(dialogs, this)),
+      Edit1(new QLineEdit(QStringLiteral("Edit1"), this)),
+      mem1(new tmultimemo(context.dialogs(), this)),
       ScriptExecuteButton(
           button(this, "ScriptExecuteButton", "Execute", "Exécute la page affichée (F5)")),
       ScriptExecuteSelectionButton(button(this, "ScriptExecuteSelectionButton", "ExecuteSelection",
                                           "Exécute le texte sélectionné")),
       ScriptStopButton(button(this, "ScriptStopButton", "STOP", "Arrête la séquence (Echap)")),
       ContinueButton(button(this, "ContinueButton", "Continue", "Reprend la séquence")),
-      dialogs_(dialogs), host_(dialogs, this), interpreter_(wb, host_) {
+      dialogs_(context.dialogs()), host_(context.host()), interpreter_(context.interpreter()) {
     setObjectName(QStringLiteral("interpreteurform"));
     setWindowTitle(QStringLiteral("h"));
     ScriptStatus->setObjectName(QStringLiteral("ScriptStatus"));
     Label1->setObjectName(QStringLiteral("Label1"));
     Edit1->setObjectName(QStringLiteral("Edit1"));
     mem1->setObjectName(QStringLiteral("mem1"));
-    bindAllCommands(interpreter_.registry());
-    bindPlotCommands(interpreter_.registry());
-    configureEditor(wb);
+    configureEditor(context.wb());
     buildLayout();
 
+    host_.setWindow(this);
     host_.onCaption = [this](const std::string& caption) { setWindowTitle(qs(caption)); };
     host_.onRunning = [this](bool running) {
         ScriptStatus->setText(running ? QStringLiteral("Running...") : QStringLiteral("Paused"));
@@ -97,6 +94,10 @@ Tinterpreteurform::Tinterpreteurform(Workbench& wb, DialogService& dialogs, QWid
 
 Tinterpreteurform::~Tinterpreteurform() {
     host_.setStepTimer(false);
+    host_.setWindow(nullptr);
+    host_.onCaption = {};
+    host_.onRunning = {};
+    host_.onLineExecuted = {};
 }
 
 void Tinterpreteurform::configureEditor(const Workbench& wb) {

@@ -1,10 +1,10 @@
 #pragma once
 // The interpreter window: the script editor, the command box, the buttons that start,
-// stop and resume a script, and the menus of the list windows. It owns the program's one
-// script engine and its host; closing the window only minimises it.
+// stop and resume a script, and the menus of the list windows. It shows and drives the
+// program's one script engine, which the application context owns; closing the window
+// only minimises it.
 
-#include "script/interpreter.hpp"
-#include "ui/gui_script_host.hpp"
+#include "ui/app_context.hpp"
 
 #include <QWidget>
 
@@ -25,11 +25,9 @@ class tmultimemo;
 class Tinterpreteurform : public QWidget {
     Q_OBJECT
 public:
-    Tinterpreteurform(Workbench& wb, DialogService& dialogs, QWidget* parent = nullptr);
+    explicit Tinterpreteurform(AppContext& context, QWidget* parent = nullptr);
     ~Tinterpreteurform() override;
 
-    Interpreter& interpreter() { return interpreter_; }
-    GuiScriptHost& host() { return host_; }
     // The windows its menus show and hide (made by the main window, which places them).
     void setListWindows(Tfunctionslisteform* functions, Tvariableslisteform* variables,
                         Tsuiviform* watch);
@@ -59,8 +57,8 @@ private:
     bool guarded(const std::function<void()>& action);
 
     DialogService& dialogs_;
-    GuiScriptHost host_;
-    Interpreter interpreter_;
+    GuiScriptHost& host_;
+    Interpreter& interpreter_;
     Tfunctionslisteform* functions_ = nullptr;
     Tvariableslisteform* variables_ = nullptr;
     Tsuiviform* watch_ = nullptr;

@@ -5,6 +5,7 @@
 #include "ui/data_edit_window.hpp"
 #include "ui/dialog_service.hpp"
 #include "ui/fitting_window.hpp"
+#include "ui/graph1d_form.hpp"
 #include "ui/help_window.hpp"
 #include "ui/interpreter_window.hpp"
 #include "ui/journal_window.hpp"
@@ -18,8 +19,11 @@
 
 namespace ombrelune {
 
-Tprincipalform::Tprincipalform(Workbench& wb, DialogService& dialogs, ChildMakers makers)
-    : wb_(wb), dialogs_(dialogs), makers_(std::move(makers)), mdi_(new QMdiArea(this)) {
+Tprincipalform::Tprincipalform(AppContext& context, ChildMakers makers)
+    : context_(context), wb_(context.wb()), dialogs_(context.dialogs()),
+      makers_(std::move(makers)), mdi_(new QMdiArea(this)) {
+    if (!makers_.view1D)
+        makers_.view1D = [](Tprincipalform& w) -> QWidget* { return new Tgraph1dform(w.context()); };
     setObjectName(QStringLiteral("principalform"));
     setWindowTitle(QStringLiteral("Ombrelune"));
     mdi_->setObjectName(QStringLiteral("mdiArea"));
@@ -67,7 +71,7 @@ void Tprincipalform::createWindows() {
             QWidget* view = (*maker)(*this);
             addLasting(view, view->geometry())->show();
         }
-    interpreter_ = new Tinterpreteurform(wb_, dialogs_);
+    interpreter_ = new Tinterpreteurform(context_);
     addLasting(interpreter_, {0, 401, 520, 270})->show();
     createListWindows();
     about_ = new TAboutBox(this);
@@ -83,7 +87,7 @@ QWidget* Tprincipalform::makeFittingWindow() {
 }
 
 void Tprincipalform::createListWindows() {
-    const TParser& parser = interpreter_->interpreter().parser();
+    const TParser& parser = context_.interpreter().parser();
     functions_ = new Tfunctionslisteform(parser);
     addHiddenChild(functions_, {530, 0, 270, 480});
     variables_ = new Tvariableslisteform(parser, wb_.decimalSeparator);
@@ -129,7 +133,7 @@ void Tprincipalform::openOperation(const QString& operationText) {
 }
 
 void Tprincipalform::Index1Click() {
-    if (!help_) help_ = new HelpWindow(interpreter_->interpreter().parser(), this);
+    if (!help_) help_ = new HelpWindow(context_.interpreter().parser(), this);
     help_->show();
     help_->raise();
     help_->activateWindow();

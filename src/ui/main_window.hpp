@@ -9,7 +9,7 @@
 // about box and the fitting window. Every window made later can rely on the tables and an
 // open journal.
 
-#include "store/workbench.hpp"
+#include "ui/app_context.hpp"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -37,9 +37,9 @@ class Tvariableslisteform;
 class Tprincipalform : public QMainWindow {
     Q_OBJECT
 public:
-    // Makes a view window (its widget; the main window puts it in a child frame). A view
-    // that is not given is not made at start-up, and the menu opens a placeholder for it;
-    // without a maker the fitting window is TFittingForm.
+    // Makes a view window (its widget; the main window puts it in a child frame). Without
+    // a maker the 1D view is Tgraph1dform and the fitting window TFittingForm; a 2D view
+    // that is not given is not made at start-up, and the menu opens a placeholder for it.
     using ChildMaker = std::function<QWidget*(Tprincipalform&)>;
     struct ChildMakers {
         ChildMaker view1D;
@@ -48,9 +48,10 @@ public:
     };
     static constexpr int viewSlots = 4;
 
-    // The workbench's tables must be empty; it must outlive the window.
-    Tprincipalform(Workbench& wb, DialogService& dialogs, ChildMakers makers = {});
+    // The workbench's tables must be empty; the context must outlive the window.
+    explicit Tprincipalform(AppContext& context, ChildMakers makers = {});
 
+    AppContext& context() { return context_; }
     Workbench& workbench() { return wb_; }
     DialogService& dialogs() { return dialogs_; }
     QMdiArea* mdiArea() const { return mdi_; }
@@ -96,6 +97,7 @@ private:
     QMdiSubWindow* addHiddenChild(QWidget* widget, const QRect& geometry);
     QWidget* makeFittingWindow();
 
+    AppContext& context_;
     Workbench& wb_;
     DialogService& dialogs_;
     ChildMakers makers_;

@@ -4,6 +4,7 @@
 #include "ui/file_filter.hpp"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -67,6 +68,16 @@ bool QtDialogService::print(QWidget* parent, QPrinter& printer) {
 bool QtDialogService::printerSetup(QWidget* parent, QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogService::runDialog(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QColor> QtDialogService::chooseColour(QWidget* parent, const QColor& current) {
+    const QColor chosen = QColorDialog::getColor(current, parent);
+    if (!chosen.isValid()) return {};
+    return chosen;
 }
 
 } // namespace ombrelune

@@ -1,6 +1,6 @@
 #pragma once
-// The dialogs of the running program: QMessageBox, QFileDialog, TenterDlg and the Qt
-// Print Support dialogs, each shown modally.
+// The dialogs of the running program: QMessageBox, QFileDialog, QColorDialog, TenterDlg,
+// the Qt Print Support dialogs and the program's own dialogs, each shown modally.
 
 #include "ui/dialog_service.hpp"
 
@@ -17,6 +17,8 @@ public:
     std::optional<QString> saveFileName(QWidget* parent, const FileRequest& request) override;
     bool print(QWidget* parent, QPrinter& printer) override;
     bool printerSetup(QWidget* parent, QPrinter& printer) override;
+    bool runDialog(QDialog& dialog) override;
+    std::optional<QColor> chooseColour(QWidget* parent, const QColor& current) override;
 };
 
 } // namespace ombrelune

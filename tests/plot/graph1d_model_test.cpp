@@ -127,6 +127,20 @@ TEST(Graph1DModel, FactorsAndChartSetUp) {
     EXPECT_EQ(chart.Mark(blueCursor)->colour, (Rgb{0, 0, 255}));
 }
 
+TEST(Graph1DModel, PlottedColumnsNameEachShownCurve) {
+    ChartModel chart;
+    configureGraph1DChart(chart);
+    plotCurve(chart.Series(1), curve("q", 3), {0, 0, 0}, 1);
+    plotCurve(chart.Series(3), curve("q", 2), {0, 0, 0}, 0.5);
+    chart.findSeries(3)->setSeriesName("R");
+    plotCurve(chart.Series(4), curve("q", 2), {0, 0, 0}, 1);
+    chart.findSeries(4)->setActive(false);
+    EXPECT_EQ(plottedColumns(chart, ','), "A: C x\tA: C\tC: R x\tC: R\n"
+                                          "10\t0\t10\t0\n"
+                                          "11\t100\t11\t50\n"
+                                          "12\t200\t\t\n");
+}
+
 TEST(Graph1DModel, CurveHintListsTheConditions) {
     spectre s = curve("x", 1);
     s.comment = "run 12";

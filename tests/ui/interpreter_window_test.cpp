@@ -33,20 +33,20 @@ struct Bench {
 
     Bench() {
         s.startLikeMainWindow();
-        window = std::make_unique<Tinterpreteurform>(s.wb, s.dialogs);
-        const TParser& parser = window->interpreter().parser();
+        window = std::make_unique<Tinterpreteurform>(s.context());
+        const TParser& parser = s.context().interpreter().parser();
         functions = std::make_unique<Tfunctionslisteform>(parser);
         variables = std::make_unique<Tvariableslisteform>(parser, '.');
         watch = std::make_unique<Tsuiviform>(parser, '.');
         window->setListWindows(functions.get(), variables.get(), watch.get());
     }
-    double variable(const char* name) { return window->interpreter().parser().GetVariable(name); }
+    double variable(const char* name) { return s.context().interpreter().parser().GetVariable(name); }
     void run(const QString& script) {
         window->mem1->editor()->setPlainText(script);
         window->ScriptExecuteButton->click();
     }
     QString status() const { return window->ScriptStatus->text(); }
-    bool timerOn() const { return window->host().Timer1->isActive(); }
+    bool timerOn() { return s.context().host().Timer1->isActive(); }
     void command(const QString& text) {
         window->Edit1->setText(text);
         QTest::keyClick(window->Edit1, Qt::Key_Return);
@@ -67,7 +67,7 @@ private Q_SLOTS:
         Bench b;
         QCOMPARE(b.window->windowTitle(), QStringLiteral("h"));
         QCOMPARE(b.status(), QStringLiteral("Paused"));
-        QCOMPARE(b.window->host().Timer1->interval(), 50);
+        QCOMPARE(b.s.context().host().Timer1->interval(), 50);
         QVERIFY(!b.timerOn());
         QCOMPARE(b.window->mem1->maxvalue(), 10);
         QCOMPARE(b.window->mem1->directory(), qs(b.s.wb.paths.sequences()));
@@ -84,7 +84,7 @@ private Q_SLOTS:
     void everyCommandOfTheTableIsBound() {
         Bench b;
         for (const CommandEntry& entry : commandTable())
-            QVERIFY2(b.window->interpreter().registry().isBound(entry.name),
+            QVERIFY2(b.s.context().interpreter().registry().isBound(entry.name),
                      std::string(entry.name).c_str());
     }
 
@@ -123,14 +123,14 @@ private Q_SLOTS:
         QCOMPARE(b.window->windowTitle(), QStringLiteral("pas de séquence en cours"));
         QVERIFY(!b.timerOn());
         const double stoppedAt = b.variable("X");
-        const int line = b.window->interpreter().currentLine();
+        const int line = b.s.context().interpreter().currentLine();
         QTest::qWait(200);
         QCOMPARE(b.variable("X"), stoppedAt);
 
         b.window->ContinueButton->click();
         QVERIFY(b.timerOn());
         QCOMPARE(b.status(), QStringLiteral("Paused")); // Continue leaves the status alone
-        QCOMPARE(b.window->interpreter().currentLine(), line);
+        QCOMPARE(b.s.context().interpreter().currentLine(), line);
         QTRY_VERIFY(b.variable("X") >= stoppedAt + 2);
         b.window->ScriptStopButton->click();
     }
@@ -144,7 +144,7 @@ private Q_SLOTS:
         QVERIFY(!b.timerOn());
         QCOMPARE(b.status(), QStringLiteral("Running..."));
         QCOMPARE(b.window->windowTitle(), QStringLiteral("séq : foo[1];"));
-        QCOMPARE(b.window->interpreter().currentLine(), 1);
+        QCOMPARE(b.s.context().interpreter().currentLine(), 1);
         QCOMPARE(b.variable("X"), 1.0);
 
         b.window->ContinueButton->click(); // runs the failing line again
@@ -161,7 +161,7 @@ private Q_SLOTS:
         QVERIFY(!box->title.isEmpty());
         QVERIFY(!b.timerOn());
         QCOMPARE(b.variable("X"), 0.0);
-        QCOMPARE(b.window->interpreter().currentLine(), 1);
+        QCOMPARE(b.s.context().interpreter().currentLine(), 1);
 
         b.window->ContinueButton->click();
         QTRY_COMPARE(b.status(), QStringLiteral("Paused"));
@@ -175,7 +175,7 @@ private Q_SLOTS:
         QTRY_COMPARE(b.s.dialogs.count("error"), 1);
         QVERIFY(b.s.dialogs.texts("error")[0].contains(QStringLiteral("missing-folder")));
         QVERIFY(!b.timerOn());
-        QCOMPARE(b.window->interpreter().currentLine(), 1);
+        QCOMPARE(b.s.context().interpreter().currentLine(), 1);
         QTest::qWait(200);
         QCOMPARE(b.s.dialogs.count("error"), 1); // not the same failure every 50 ms
         QCOMPARE(b.variable("X"), 1.0);

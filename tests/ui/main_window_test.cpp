@@ -7,6 +7,7 @@
 #include "ui/child_windows.hpp"
 #include "ui/code_editor.hpp"
 #include "ui/data_edit_window.hpp"
+#include "ui/graph1d_form.hpp"
 #include "ui/help_window.hpp"
 #include "ui/interpreter_window.hpp"
 #include "ui/journal_window.hpp"
@@ -72,7 +73,7 @@ class MainWindowTest : public QObject {
 private Q_SLOTS:
     void startUpMakesTheTablesAndWindows() {
         Session s;
-        Tprincipalform w(s.wb, s.dialogs);
+        Tprincipalform w(s.context());
         const spectlist& images = s.wb.spectres2D;
         QCOMPARE(images.at(1)->name, std::string("ACUP"));
         QCOMPARE(images.at(2)->name, std::string("ACDOWN"));
@@ -101,11 +102,14 @@ private Q_SLOTS:
             QVERIFY(!frameOf(hidden)->isVisible());
         QVERIFY(!w.operationDialog()->isVisible());
         QVERIFY(!w.aboutBox()->isVisible());
+        const auto views = w.findChildren<Tgraph1dform*>();
+        QCOMPARE(views.size(), 1);
+        QCOMPARE(frameOf(views.constFirst())->geometry(), QRect(0, 0, 520, 400));
     }
 
     void menusHaveTheirCaptions() {
         Session s;
-        Tprincipalform w(s.wb, s.dialogs);
+        Tprincipalform w(s.context());
         QCOMPARE(menuCaptions(w.menuBar()),
                  (QStringList{
                      QStringLiteral("fenêtres {nouvelle {1D,2D},supprimer,organiser (off),"
@@ -119,7 +123,7 @@ private Q_SLOTS:
 
     void quittingAsksFirst() {
         Session s;
-        Tprincipalform w(s.wb, s.dialogs);
+        Tprincipalform w(s.context());
         w.show();
         QVERIFY(!w.close());
         QVERIFY(w.isVisible());
@@ -134,17 +138,20 @@ private Q_SLOTS:
 
     void atMostFourViewsOfAKindPerRun() {
         Session s;
-        Tprincipalform w(s.wb, s.dialogs);
+        Tprincipalform w(s.context());
         showAndWait(w);
         const auto open1D = [&] { w.findChild<QAction*>(QStringLiteral("N1D1"))->trigger(); };
+        // The view made at start-up is not one of the four.
+        QCOMPARE(openTitles(w).count(QStringLiteral("graphique 1d")), 1);
         for (int k = 0; k < 4; ++k) {
             open1D();
-            QCOMPARE(openTitles(w).count(QStringLiteral("graphique 1d")), 1);
+            QCOMPARE(openTitles(w).count(QStringLiteral("graphique 1d")), 2);
+            QVERIFY(w.mdiArea()->activeSubWindow()->widget()->inherits("ombrelune::Tgraph1dform"));
             w.findChild<QAction*>(QStringLiteral("supprimer2"))->trigger();
         }
-        QVERIFY(!openTitles(w).contains(QStringLiteral("graphique 1d")));
+        QCOMPARE(openTitles(w).count(QStringLiteral("graphique 1d")), 1);
         open1D();
-        QVERIFY(!openTitles(w).contains(QStringLiteral("graphique 1d")));
+        QCOMPARE(openTitles(w).count(QStringLiteral("graphique 1d")), 1);
 
         w.N1D2Click();
         QCOMPARE(openTitles(w).count(QStringLiteral("Spectre2D")), 1);
@@ -152,7 +159,7 @@ private Q_SLOTS:
 
     void supprimerLeavesStartUpWindowsAlone() {
         Session s;
-        Tprincipalform w(s.wb, s.dialogs);
+        Tprincipalform w(s.context());
         w.mdiArea()->setActiveSubWindow(frameOf(w.journalWindow()));
         const int before = static_cast<int>(w.mdiArea()->subWindowList().size());
         w.supprimer2Click();
@@ -170,7 +177,7 @@ private Q_SLOTS:
             view->setGeometry(600, 0, 300, 200);
             return view;
         };
-        Tprincipalform w(s.wb, s.dialogs, makers);
+        Tprincipalform w(s.context(), makers);
         showAndWait(w);
         w.N1D1Click();
         w.N1D1Click();
@@ -183,7 +190,7 @@ private Q_SLOTS:
 
     void closingAStartUpWindowMinimisesIt() {
         Session s;
-        Tprincipalform w(s.wb, s.dialogs);
+        Tprincipalform w(s.context());
         QMdiSubWindow* frame = frameOf(w.interpreterWindow());
         QVERIFY(!frame->close());
         QVERIFY(frame->isMinimized());
@@ -192,7 +199,7 @@ private Q_SLOTS:
 
     void operationDialogFromTheModulesMenu() {
         Session s;
-        Tprincipalform w(s.wb, s.dialogs);
+        Tprincipalform w(s.context());
         w.findChild<QAction*>(QStringLiteral("Division1"))->trigger();
         QVERIFY(w.operationDialog()->isVisible());
         QCOMPARE(w.operationDialog()->operation->currentText(), QStringLiteral("/"));
@@ -200,7 +207,7 @@ private Q_SLOTS:
 
     void helpIndexListsEveryCommandAndFunction() {
         Session s;
-        Tprincipalform w(s.wb, s.dialogs);
+        Tprincipalform w(s.context());
         w.findChild<QAction*>(QStringLiteral("Index1"))->trigger();
         HelpWindow* help = w.helpWindow();
         QVERIFY(help && help->isVisible());
@@ -229,7 +236,7 @@ private Q_SLOTS:
 
     void aboutBoxShowsAndHides() {
         Session s;
-        Tprincipalform w(s.wb, s.dialogs);
+        Tprincipalform w(s.context());
         w.findChild<QAction*>(QStringLiteral("Apropos1"))->trigger();
         QVERIFY(w.aboutBox()->isVisible());
         QVERIFY(w.aboutBox()->findChild<QLabel*>()->text().contains(QStringLiteral("Ombrelune")));
@@ -239,16 +246,16 @@ private Q_SLOTS:
 
     void keyboardRunsAndStopsScripts() {
         Session s;
-        Tprincipalform w(s.wb, s.dialogs);
+        Tprincipalform w(s.context());
         showAndWait(w);
         Tinterpreteurform* interpreter = w.interpreterWindow();
         w.mdiArea()->setActiveSubWindow(frameOf(interpreter));
         interpreter->mem1->editor()->setPlainText(QStringLiteral("X=0;\nLA:X=X+1;\ngoto LA;"));
         interpreter->mem1->editor()->setFocus();
         QTest::keyClick(interpreter->mem1->editor(), Qt::Key_F5);
-        QVERIFY(interpreter->host().Timer1->isActive());
+        QVERIFY(s.context().host().Timer1->isActive());
         QTest::keyClick(interpreter->mem1->editor(), Qt::Key_Escape);
-        QVERIFY(!interpreter->host().Timer1->isActive());
+        QVERIFY(!s.context().host().Timer1->isActive());
         QCOMPARE(interpreter->ScriptStatus->text(), QStringLiteral("Paused"));
     }
 };

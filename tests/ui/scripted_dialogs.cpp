@@ -1,5 +1,7 @@
 #include "scripted_dialogs.hpp"
 
+#include <QDialog>
+
 namespace ombrelune::testing {
 
 QStringList ScriptedDialogs::texts(const QString& kind) const {
@@ -60,6 +62,16 @@ bool ScriptedDialogs::print(QWidget*, QPrinter& printer) {
 bool ScriptedDialogs::printerSetup(QWidget*, QPrinter&) {
     shown.push_back({QStringLiteral("setup"), {}, {}});
     return false;
+}
+
+bool ScriptedDialogs::runDialog(QDialog& dialog) {
+    shown.push_back({QStringLiteral("dialog"), dialog.windowTitle(), {}});
+    return onDialog && onDialog(dialog);
+}
+
+std::optional<QColor> ScriptedDialogs::chooseColour(QWidget*, const QColor& current) {
+    shown.push_back({QStringLiteral("colour"), current.name(), {}});
+    return colour;
 }
 
 } // namespace ombrelune::testing

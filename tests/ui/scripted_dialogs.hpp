@@ -4,6 +4,7 @@
 
 #include "ui/dialog_service.hpp"
 
+#include <QColor>
 #include <QStringList>
 
 #include <functional>
@@ -13,7 +14,8 @@ namespace ombrelune::testing {
 
 struct ShownDialog {
     QString
-        kind; // "yesno", "warning", "error", "expression", "name", "open", "save", "print", "setup"
+        kind; // "yesno", "warning", "error", "expression", "name", "open", "save", "print",
+              // "setup", "dialog", "colour"
     QString text;
     QString title;
 };
@@ -27,6 +29,11 @@ public:
     std::optional<QString> name;
     // Prepares the printer and says whether the user confirmed; cancel when unset.
     std::function<bool(QPrinter&)> onPrint;
+    // Works the program's own dialog as a user would and says whether it ends with OK;
+    // cancel when unset.
+    std::function<bool(QDialog&)> onDialog;
+    // The answer of the colour dialogs; cancel when unset.
+    std::optional<QColor> colour;
 
     // The texts of the dialogs of one kind, in order.
     QStringList texts(const QString& kind) const;
@@ -42,6 +49,9 @@ public:
     std::optional<QString> saveFileName(QWidget*, const FileRequest& request) override;
     bool print(QWidget*, QPrinter& printer) override;
     bool printerSetup(QWidget*, QPrinter& printer) override;
+    // Recorded as kind "dialog" with the dialog's title.
+    bool runDialog(QDialog& dialog) override;
+    std::optional<QColor> chooseColour(QWidget*, const QColor& current) override;
 
 private:
     std::optional<QString> nextFile(const QString& kind, const FileRequest& request);

@@ -12,6 +12,11 @@ Session::Session() : wb(settings, DataPaths{dir.path()}, '.') {
     wb.journal.setClock([] { return std::string(fixedClock); });
 }
 
+AppContext& Session::context() {
+    if (!context_) context_ = std::make_unique<AppContext>(wb, dialogs);
+    return *context_;
+}
+
 void Session::startLikeMainWindow() {
     wb.journal.start();
     createDefaultSpectra(wb);

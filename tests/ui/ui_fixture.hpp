@@ -6,12 +6,14 @@
 #include "test_support.hpp"
 
 #include "store/workbench.hpp"
+#include "ui/app_context.hpp"
 
 #include <QString>
 #include <QStringList>
 
 class QWidget;
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,11 +28,16 @@ struct Session {
     ScriptedDialogs dialogs;
 
     Session();
+    // The engine and view settings the windows share, made on first use.
+    AppContext& context();
     // Starts the journal and makes the default spectra, as the main window does, for
     // tests of one window on its own.
     void startLikeMainWindow();
     std::vector<std::string> journalFileLines() const;
     QString path(const std::string& name) const;
+
+private:
+    std::unique_ptr<AppContext> context_;
 };
 
 // A menu's (or a menu bar's) captions in order: "-" for a separator, "title {entries}" for a
