@@ -30,50 +30,78 @@ std::string exponentText(int e, int minDigits, bool plusSign) {
     return plusSign ? "+" + digits : digits;
 }
 
+// The significant digits of v rounded to `precision` of them, trailing zeros dropped, and the
+// decimal exponent of the first one. v is finite and not 0.
+struct DecimalDigits {
+    bool negative = false;
+    std::string digits;
+    int exponent = 0;
+};
+
+DecimalDigits decimalDigits(double v, int precision) {
+    std::array<char, 64> buf{};
+    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), v,
+                                   std::chars_format::scientific, precision - 1);
+    (void)ec;
+    std::string_view text(buf.data(), static_cast<std::size_t>(end - buf.data()));
+    DecimalDigits d;
+    d.negative = text.front() == '-';
+    if (d.negative) text.remove_prefix(1);
+    const std::size_t ePos = text.find('e');
+    std::from_chars(text.data() + ePos + 1 + (text[ePos + 1] == '+'), text.data() + text.size(),
+                    d.exponent);
+    for (char c : text.substr(0, ePos))
+        if (c != '.') d.digits += c;
+    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+    return d;
+}
+
+// Fixed notation of the digits, without trailing zeros after the point.
+std::string fixedFromDigits(const DecimalDigits& d) {
+    std::string out = d.negative ? "-" : "";
+    if (d.exponent < 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
+        out += d.digits;
+        return out;
+    }
+    const auto intDigits = static_cast<std::size_t>(d.exponent) + 1;
+    if (d.digits.size() <= intDigits) {
+        out += d.digits;
+        out.append(intDigits - d.digits.size(), '0');
+    } else {
+        out += d.digits.substr(0, intDigits);
+        out += '.';
+        out += d.digits.substr(intDigits);
+    }
+    return out;
+}
+
+std::string scientificFromDigits(const DecimalDigits& d, int exponentDigits, bool plusSign) {
+    std::string out = d.negative ? "-" : "";
+    out += d.digits.substr(0, 1);
+    if (d.digits.size() > 1) out += "." + d.digits.substr(1);
+    return out + "E" + exponentText(d.exponent, exponentDigits, plusSign);
+}
+
 } // namespace
 
 std::string formatGeneral(double v, char sep) {
     if (!std::isfinite(v)) return specialName(v);
     if (v == 0) return "0";
-    // 15 significant digits: d.dddddddddddddde+XX
-    std::array<char, 64> buf{};
-    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), v,
-                                   std::chars_format::scientific, 14);
-    (void)ec;
-    std::string_view text(buf.data(), static_cast<std::size_t>(end - buf.data()));
-    const bool negative = text.front() == '-';
-    if (negative) text.remove_prefix(1);
-    const std::size_t ePos = text.find('e');
-    int exponent = 0;
-    std::from_chars(text.data() + ePos + 1 + (text[ePos + 1] == '+'), text.data() + text.size(),
-                    exponent);
-    std::string digits;
-    for (char c : text.substr(0, ePos))
-        if (c != '.') digits += c;
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    const DecimalDigits d = decimalDigits(v, 15);
+    std::string out = d.exponent >= -4 && d.exponent < 15 ? fixedFromDigits(d)
+                                                          : scientificFromDigits(d, 1, false);
+    applySeparator(out, sep);
+    return out;
+}
 
-    std::string out = negative ? "-" : "";
-    if (exponent >= -4 && exponent < 15) {
-        if (exponent < 0) {
-            out += "0.";
-            out.append(static_cast<std::size_t>(-exponent - 1), '0');
-            out += digits;
-        } else {
-            const auto intDigits = static_cast<std::size_t>(exponent) + 1;
-            if (digits.size() <= intDigits) {
-                out += digits;
-                out.append(intDigits - digits.size(), '0');
-            } else {
-                out += digits.substr(0, intDigits);
-                out += '.';
-                out += digits.substr(intDigits);
-            }
-        }
-    } else {
-        out += digits.substr(0, 1);
-        if (digits.size() > 1) out += "." + digits.substr(1);
-        out += "E" + exponentText(exponent, 1, false);
-    }
+std::string formatGeneralDigits(double v, int precision, int exponentDigits, char sep) {
+    if (!std::isfinite(v)) return specialName(v);
+    if (v == 0) return "0";
+    const DecimalDigits d = decimalDigits(v, precision < 1 ? 1 : precision);
+    const bool fixed = d.exponent < precision && std::fabs(v) >= 0.00001;
+    std::string out = fixed ? fixedFromDigits(d) : scientificFromDigits(d, exponentDigits, true);
     applySeparator(out, sep);
     return out;
 }

@@ -13,6 +13,12 @@ namespace ombrelune {
 // whole numbers; fixed notation when 0.0001 <= |v| < 1E15, else mantissa "E" exponent
 // (1E-5, 2.5E-7, 1.5E20). 0 is "0"; infinities and NaN are "INF", "-INF", "NAN".
 std::string formatGeneral(double v, char decimalSeparator = '.');
+// General format with `precision` significant digits: fixed notation without trailing
+// zeros when the rounded value has at most `precision` integer digits and |v| >= 0.00001,
+// else mantissa "E", sign and an exponent of at least `exponentDigits` digits. With one
+// digit and three exponent digits 1234 is "1E+003" and 0.5 is "0.5".
+std::string formatGeneralDigits(double v, int precision, int exponentDigits,
+                                char decimalSeparator = '.');
 // Fixed notation with exactly `decimals` digits after the separator.
 std::string formatFixed(double v, int decimals, char decimalSeparator = '.');
 // Scientific notation with `decimals` mantissa digits after the separator and an exponent

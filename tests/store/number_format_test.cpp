@@ -36,6 +36,23 @@ TEST(NumberFormat, FixedAndScientificForms) {
     EXPECT_EQ(formatScientific(2.5e-5, 2, 2), "2.50E-05");
 }
 
+TEST(NumberFormat, GeneralFormWithFewDigits) {
+    struct Case {
+        double v;
+        int precision;
+        char sep;
+        const char* text;
+    };
+    const Case cases[] = {
+        {1234, 1, '.', "1E+003"},     {0.5, 1, '.', "0.5"},        {5, 1, '.', "5"},
+        {9.6, 1, '.', "1E+001"},      {-1234, 1, '.', "-1E+003"},  {0.75, 1, ',', "0,8"},
+        {0.00001, 1, '.', "0.00001"}, {0.000001, 1, '.', "1E-006"}, {0, 1, '.', "0"},
+        {123.4, 3, '.', "123"},       {1234.5, 3, '.', "1.23E+003"}, {2.5e20, 2, ',', "2,5E+020"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(formatGeneralDigits(c.v, c.precision, 3, c.sep), c.text) << c.text;
+}
+
 TEST(NumberFormat, ParsingFollowsTheGivenSeparatorOnly) {
     struct Case {
         const char* text;
