@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Takes the README's picture of the workbench: the demo script run in a fresh session on a
-# virtual X display (Xvfb), the main window saved as docs/main-window.png.
+# virtual X display (Xvfb), the main window saved as docs/main-window.png; and the picture
+# of a fit, the fitting window beside a 1D view, as docs/fitting-window.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 xvfb-run -a -s "-screen 0 1600x1000x24" \
   "$build/src/app/ombrelune-screenshot" examples/demo.seq docs/main-window.png
 echo "docs/main-window.png written"
+xvfb-run -a -s "-screen 0 1600x1000x24" \
+  "$build/src/app/ombrelune-fitting-screenshot" docs/fitting-window.png
+echo "docs/fitting-window.png written"

@@ -2,11 +2,15 @@
 // windows as a user would after running the demo script, and saves a picture of the main
 // window. docs/screenshot.sh runs it under Xvfb for the README.
 
+#include "screenshot_support.hpp"
+
 #include "store/workbench.hpp"
 #include "ui/code_editor.hpp"
+#include "ui/child_windows.hpp"
 #include "ui/data_edit_window.hpp"
 #include "ui/interpreter_window.hpp"
 #include "ui/journal_window.hpp"
+#include "ui/fitting_window.hpp"
 #include "ui/list_windows.hpp"
 #include "ui/main_window.hpp"
 #include "ui/multimemo.hpp"
@@ -19,42 +23,18 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <clocale>
 #include <cstdio>
 
 using namespace ombrelune;
-
-namespace {
-
-void place(QWidget* child, const QRect& geometry) {
-    auto* frame = qobject_cast<QMdiSubWindow*>(child->parentWidget());
-    frame->showNormal();
-    frame->setGeometry(geometry);
-    frame->show();
-}
-
-// Lets the event loop run until `done` or for at most the given time.
-void waitUntil(const std::function<bool()>& done, int milliseconds = 20000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < milliseconds) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QThread::msleep(10);
-    }
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -80,6 +60,7 @@ int main(int argc, char** argv) {
     window.show();
 
     Tinterpreteurform* interpreter = window.interpreterWindow();
+    windowFrame(window.fittingWindow())->showMinimized(); // it has a picture of its own
     place(window.editWindow(), {0, 0, 560, 230});
     place(window.journalWindow(), {565, 0, 600, 360});
     place(interpreter, {0, 235, 560, 470});

@@ -1,5 +1,6 @@
 #include "ui/fitting_window.hpp"
 
+#include "ui/app_context.hpp"
 #include "ui/dialog_service.hpp"
 #include "ui/edit_real.hpp"
 #include "ui/fit_runner.hpp"
@@ -75,8 +76,9 @@ QComboBox* spectrumBox(QWidget* parent, const char* name, const char* text) {
 
 } // namespace
 
-TFittingForm::TFittingForm(Workbench& wb, DialogService& dialogs, QWidget* parent)
-    : QWidget(parent), wb_(wb), dialogs_(dialogs), fitter_(wb), runner_(new FitRunner(this)) {
+TFittingForm::TFittingForm(AppContext& context, QWidget* parent)
+    : QWidget(parent), wb_(context.wb()), dialogs_(context.dialogs()), fitter_(wb_),
+      runner_(new FitRunner(this)) {
     setObjectName(QStringLiteral("FittingForm"));
     setWindowTitle(QStringLiteral("Fitting"));
     buildControls();
@@ -359,8 +361,10 @@ void TFittingForm::showOutcome(const FitOutcome& outcome) {
             outcome.used[i]
                 ? "± " + qs(formatGeneral(roundedToSignificant(outcome.errors[i], 3), separator))
                 : QStringLiteral("fixed"));
-    ChiSquareLabel->setText("reduced χ² " + qs(formatGeneral(outcome.reducedChiSquare, separator)) +
-                            ", n − p " + QString::number(outcome.degreesOfFreedom()));
+    ChiSquareLabel->setText(
+        "reduced χ² " +
+        qs(formatGeneral(roundedToSignificant(outcome.reducedChiSquare, 4), separator)) +
+        ", n − p " + QString::number(outcome.degreesOfFreedom()));
     FitProgress->setText(QStringLiteral("%1 iterations").arg(outcome.iterations));
     results_.push_back(fitTableRow(job.spectrum, job.request.model,
                                    fitMethodName(job.request.method), outcome, separator));

@@ -25,6 +25,7 @@ class QSpinBox;
 
 namespace ombrelune {
 
+class AppContext;
 class DialogService;
 class FitRunner;
 class TEditReal;
@@ -35,7 +36,7 @@ public:
     // The curve that receives the model after a fit of a curve, to be drawn over the data.
     static constexpr const char* modelCurveName = "FitModel";
 
-    TFittingForm(Workbench& wb, DialogService& dialogs, QWidget* parent = nullptr);
+    explicit TFittingForm(AppContext& context, QWidget* parent = nullptr);
     ~TFittingForm() override;
 
     Fitter& fitter() { return fitter_; }

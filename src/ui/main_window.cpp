@@ -11,6 +11,7 @@
 #include "ui/journal_window.hpp"
 #include "ui/list_windows.hpp"
 #include "ui/operation_dialog.hpp"
+#include "ui/refilling_combo.hpp"
 #include "ui/view_placeholder.hpp"
 
 #include <QCloseEvent>
@@ -80,10 +81,27 @@ void Tprincipalform::createWindows() {
 }
 
 QWidget* Tprincipalform::makeFittingWindow() {
-    fitting_ = new TFittingForm(wb_, dialogs_);
+    fitting_ = new TFittingForm(context_);
     // A difference spectrum may be on show in a view.
     connect(fitting_, &TFittingForm::spectraChanged, this, &Tprincipalform::refreshViews);
+    connect(fitting_, &TFittingForm::curveFitted, this, &Tprincipalform::showFittedCurve);
     return fitting_;
+}
+
+Tgraph1dform* Tprincipalform::curveView() {
+    if (QMdiSubWindow* active = mdi_->activeSubWindow())
+        if (auto* view = qobject_cast<Tgraph1dform*>(active->widget())) return view;
+    for (QMdiSubWindow* frame : mdi_->subWindowList(QMdiArea::ActivationHistoryOrder))
+        if (auto* view = qobject_cast<Tgraph1dform*>(frame->widget())) return view;
+    return nullptr;
+}
+
+void Tprincipalform::showFittedCurve(const QString& data, const QString& model) {
+    Tgraph1dform* view = curveView();
+    if (!view) return;
+    view->cocourbe[0]->setEditText(data);
+    view->cocourbe[1]->setEditText(model);
+    windowFrame(view)->show();
 }
 
 void Tprincipalform::createListWindows() {

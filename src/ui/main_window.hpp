@@ -29,6 +29,7 @@ class Tboitnoir;
 class Tdataeditform;
 class Tdialogaddform;
 class TFittingForm;
+class Tgraph1dform;
 class Tfunctionslisteform;
 class Tinterpreteurform;
 class Tsuiviform;
@@ -72,6 +73,9 @@ public:
     QMdiSubWindow* addChild(QWidget* widget, const QRect& geometry, bool deleteOnClose = false);
     // Asks every child, from the rearmost to the active one, to redraw what it shows.
     void refreshViews();
+    // Shows a fitted curve (A) and its model (B) in the active 1D view, else in the one
+    // active last.
+    void showFittedCurve(const QString& data, const QString& model);
     // Shows the operation dialog with "+", "-", "*" or "/" preset.
     void openOperation(const QString& operationText);
 
@@ -96,6 +100,7 @@ private:
     void openView(ViewSlots& slots, const ChildMaker& maker, const QString& caption);
     QMdiSubWindow* addHiddenChild(QWidget* widget, const QRect& geometry);
     QWidget* makeFittingWindow();
+    Tgraph1dform* curveView();
 
     AppContext& context_;
     Workbench& wb_;

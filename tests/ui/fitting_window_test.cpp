@@ -6,6 +6,9 @@
 
 #include "ui/edit_real.hpp"
 #include "ui/fitting_window.hpp"
+#include "ui/graph1d_form.hpp"
+#include "ui/main_window.hpp"
+#include "ui/refilling_combo.hpp"
 
 #include "store/number_format.hpp"
 
@@ -69,7 +72,7 @@ private Q_SLOTS:
     void controlsAndMenus() {
         Session s;
         s.startLikeMainWindow();
-        TFittingForm w(s.wb, s.dialogs);
+        TFittingForm w(s.context());
         QCOMPARE(w.MyFunction->text(),
                  QStringLiteral("100*exp(-sqr(X-64)/10000)*exp(-sqr(Y-64)/10000)"));
         QCOMPARE(boxTexts(w), QStringList(5, QStringLiteral("1.0000000000")));
@@ -105,7 +108,7 @@ private Q_SLOTS:
     void defaultModelStopsAfterOneIteration() {
         Session s;
         s.startLikeMainWindow();
-        TFittingForm w(s.wb, s.dialogs);
+        TFittingForm w(s.context());
         QVERIFY(fitAndWait(w, w.Simplex1));
         QCOMPARE(boxTexts(w), (QStringList{"0.9750000000", "1.0150000000", "1.0150000000",
                                            "1.0150000000", "1.0150000000"}));
@@ -123,7 +126,7 @@ private Q_SLOTS:
         Session s;
         s.startLikeMainWindow();
         storePeak(s.wb);
-        TFittingForm w(s.wb, s.dialogs);
+        TFittingForm w(s.context());
         chooseCurve(w, "G", "A*exp(-sqr(X-B)/C)+D");
         const double start[5] = {150, 30, 30, 10, 7};
         for (std::size_t i = 0; i < 5; ++i) w.parameterBoxes[i]->setValue(start[i]);
@@ -183,7 +186,7 @@ private Q_SLOTS:
     void cancelKeepsTheStartValues() {
         Session s;
         s.startLikeMainWindow();
-        TFittingForm w(s.wb, s.dialogs);
+        TFittingForm w(s.context());
         w.MyFunction->setText(QStringLiteral("A*exp(-(sqr(X-B)+sqr(Y-C))/D)+E"));
         const double start[5] = {90, 60, 70, 9000, 1};
         for (std::size_t i = 0; i < 5; ++i) w.parameterBoxes[i]->setValue(start[i]);
@@ -210,10 +213,26 @@ private Q_SLOTS:
         QVERIFY(w.resultRows().empty());
     }
 
+    void theModelIsDrawnOverTheDataInTheCurveView() {
+        Session s;
+        Tprincipalform main(s.context());
+        storePeak(s.wb);
+        TFittingForm& w = *main.fittingWindow();
+        QVERIFY(w.isVisibleTo(&main)); // shown from start-up on
+        chooseCurve(w, "G", "A*exp(-sqr(X-B)/C)+D");
+        const double start[5] = {150, 30, 30, 10, 7};
+        for (std::size_t i = 0; i < 5; ++i) w.parameterBoxes[i]->setValue(start[i]);
+        QVERIFY(fitAndWait(w, w.Marquardt1));
+        const auto views = main.findChildren<Tgraph1dform*>();
+        QCOMPARE(views.size(), 1);
+        QCOMPARE(views[0]->cocourbe[0]->currentText(), QStringLiteral("G"));
+        QCOMPARE(views[0]->cocourbe[1]->currentText(), QStringLiteral("FitModel"));
+    }
+
     void stackFitsWriteNoDifferenceAndRefusalsShowAnError() {
         Session s;
         s.startLikeMainWindow();
-        TFittingForm w(s.wb, s.dialogs);
+        TFittingForm w(s.context());
         w.ChoixDim[2]->setChecked(true);
         w.MyFunction->setText(
             QStringLiteral("A*(Z+1)*exp(-sqr(X-64)/10000)*exp(-sqr(Y-64)/10000)"));
