@@ -1,6 +1,6 @@
 #include "plot/cut_chart.hpp"
 
-#include "store/number_format.hpp"
+#include "plot/series_columns.hpp"
 
 #include <algorithm>
 #include <vector>
@@ -79,31 +79,11 @@ void setCutsLogScale(ChartModel& chart, bool on, CutAxisBoxes& boxes) {
 }
 
 std::string shownSeriesText(const ChartModel& chart, char decimalSeparator) {
-    std::vector<const TSeries*> shown;
+    std::vector<NamedSeries> shown;
     for (const auto& [number, series] : chart.seriesList())
-        if (series.settings().Active && !series.empty()) shown.push_back(&series);
-    std::string text;
-    std::size_t rows = 0;
-    for (const TSeries* s : shown) {
-        if (!text.empty()) text += '\t';
-        text += s->settings().SeriesName + " x\t" + s->settings().SeriesName + " y";
-        rows = std::max(rows, s->size());
-    }
-    text += '\n';
-    for (std::size_t r = 0; r < rows; ++r) {
-        for (std::size_t k = 0; k < shown.size(); ++k) {
-            if (k > 0) text += '\t';
-            if (r >= shown[k]->size()) {
-                text += '\t';
-                continue;
-            }
-            const SeriesPoint p = shown[k]->pointAt(r);
-            text += formatGeneral(p.x, decimalSeparator) + '\t' +
-                    formatGeneral(p.y, decimalSeparator);
-        }
-        text += '\n';
-    }
-    return text;
+        if (series.settings().Active && !series.empty())
+            shown.push_back({series.settings().SeriesName, &series});
+    return seriesColumnsText(shown, decimalSeparator);
 }
 
 } // namespace ombrelune

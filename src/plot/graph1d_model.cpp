@@ -1,5 +1,7 @@
 #include "plot/graph1d_model.hpp"
 
+#include "plot/series_columns.hpp"
+
 #include "store/number_format.hpp"
 
 #include <algorithm>
@@ -106,33 +108,15 @@ double CursorSum(const TSeries* series, double from, double to) {
 }
 
 std::string plottedColumns(const ChartModel& chart, char decimalSeparator) {
-    std::vector<const TSeries*> shown;
-    std::string header;
+    std::vector<NamedSeries> shown;
     for (int c = 1; c <= curveCount; ++c) {
         const TSeries* s = chart.findSeries(c);
         if (!s || !s->settings().Active || s->empty()) continue;
-        const std::string name = std::string(1, static_cast<char>('A' + c - 1)) + ": " +
-                                 s->settings().SeriesName;
-        header += (shown.empty() ? "" : "\t") + name + " x\t" + name;
-        shown.push_back(s);
+        shown.push_back({std::string(1, static_cast<char>('A' + c - 1)) + ": " +
+                             s->settings().SeriesName,
+                         s});
     }
-    std::string out = header + "\n";
-    std::size_t rows = 0;
-    for (const TSeries* s : shown) rows = std::max(rows, s->size());
-    for (std::size_t r = 0; r < rows; ++r) {
-        for (std::size_t k = 0; k < shown.size(); ++k) {
-            if (k > 0) out += '\t';
-            if (r >= shown[k]->size()) {
-                out += '\t';
-                continue;
-            }
-            const SeriesPoint p = shown[k]->pointAt(r);
-            out += formatGeneral(p.x, decimalSeparator) + '\t' +
-                   formatGeneral(p.y, decimalSeparator);
-        }
-        out += '\n';
-    }
-    return out;
+    return seriesColumnsText(shown, decimalSeparator);
 }
 
 bool ZoomHistory::zoomIn(const ZoomEntry& current) {

@@ -12,7 +12,8 @@
 
 namespace ombrelune {
 
-Graph2DState::Graph2DState(Workbench& workbench) : wb(workbench) {
+Graph2DState::Graph2DState(Workbench& workbench, ChartModel& cutChart)
+    : wb(workbench), cuts(cutChart) {
     configureCutChart(cuts);
     setCutChartItem(0);
 }

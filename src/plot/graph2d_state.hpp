@@ -30,7 +30,8 @@ struct OverlayLine {
 
 class Graph2DState {
 public:
-    explicit Graph2DState(Workbench& wb);
+    // The cut chart belongs to the widget that shows it; it is set up here.
+    Graph2DState(Workbench& wb, ChartModel& cuts);
 
     Workbench& wb;
     std::string shownImage = "ACUP";
@@ -48,7 +49,7 @@ public:
     double somme = 0;
     double Xcen = 64;
     double Ycen = 64;
-    ChartModel cuts;
+    ChartModel& cuts;
     int cutChartItem = 0;
     CutAxisBoxes cutAxis;
     StackAxis xProjection = StackAxis::X;

@@ -43,8 +43,8 @@ TEST(CutChart, ShownSeriesAsColumns) {
     chart.Series(3).AddPoint(0, 7);
     chart.Series(2).AddPoint(0, 99); // hidden
     EXPECT_EQ(shownSeriesText(chart, ','),
-              "Coupe horizontale 1 x\tCoupe horizontale 1 y\tCoupe horizontale 2 x\t"
-              "Coupe horizontale 2 y\n"
+              "Coupe horizontale 1 x\tCoupe horizontale 1\tCoupe horizontale 2 x\t"
+              "Coupe horizontale 2\n"
               "0\t1,5\t0\t7\n"
               "1\t2\t\t\n");
 }

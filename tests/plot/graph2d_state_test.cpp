@@ -13,13 +13,14 @@ using testing::makeImage;
 
 class Graph2DStateTest : public ::testing::Test {
 protected:
-    Graph2DStateTest() : state(*bench.wb) {
+    Graph2DStateTest() : state(*bench.wb, chart) {
         bench.wb->spectres2D.storeCopy(
             makeImage("ACUP", 128, 128, [](int i, int j) { return i * 1000.0 + j; }));
     }
     const spectre* curve(const char* name) { return bench.wb->spectres1D.find(name); }
 
     testing::TestBench bench;
+    ChartModel chart;
     Graph2DState state;
 };
 
