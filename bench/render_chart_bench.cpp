@@ -5,6 +5,7 @@
 // save-plot-1d: the SavePlot1D command on four such curves, to PNG and to SVG.
 
 #include "bench_registry.hpp"
+#include "gui_application.hpp"
 
 #include "plot/graph1d_model.hpp"
 #include "plot/series_outline.hpp"
@@ -15,7 +16,6 @@
 #include "store/number_format.hpp"
 #include "store/settings_store.hpp"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -29,15 +29,6 @@ namespace {
 constexpr int seriesCount = 4;
 constexpr int pointCount = 100000;
 const QSize imageSize(1200, 800);
-
-void ensureGuiApplication() {
-    static int argc = 1;
-    static char name[] = "ombrelune-bench";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    new QGuiApplication(argc, argv);
-}
 
 // Small-angle curves: a sphere-like decay over a flat background, with counting noise.
 double intensity(int curve, double q, std::mt19937_64& rng) {

@@ -118,6 +118,7 @@ void LevelCoder::findThresholds() {
     const double first = thresholds_[1], last = thresholds_[levelCount - 1];
     if (mode_ == Mode::bitKey) {
         keyOrigin_ = first;
+        originBits_ = std::bit_cast<std::int64_t>(first);
         const double span = double(std::bit_cast<std::int64_t>(last) -
                                    std::bit_cast<std::int64_t>(first));
         keyScale_ = span > 0 ? keyCount / span : 1.0;
@@ -128,13 +129,15 @@ void LevelCoder::findThresholds() {
     }
 }
 
-double LevelCoder::keyOf(double v) const {
-    if (mode_ == Mode::bitKey)
-        return v >= keyOrigin_ ? double(std::bit_cast<std::int64_t>(v) -
-                                        std::bit_cast<std::int64_t>(keyOrigin_)) *
-                                     keyScale_
-                               : -1.0;
-    return (v - keyOrigin_) * keyScale_;
+void LevelCoder::codeRun(const spectre& image, std::size_t index, std::size_t step, int n,
+                         std::uint8_t* out, std::size_t stride) const {
+    switch (mode_) {
+    case Mode::thresholds: return codeRunAs<Mode::thresholds>(image, index, step, n, out, stride);
+    case Mode::bitKey: return codeRunAs<Mode::bitKey>(image, index, step, n, out, stride);
+    case Mode::zero:
+    case Mode::direct: break;
+    }
+    for (int k = 0; k < n; ++k, index += step, out += stride) *out = (*this)(image.value(index));
 }
 
 // Entry k counts the thresholds whose key is below k: every value of key k reaches at
@@ -147,7 +150,7 @@ void LevelCoder::fillTable() {
             ++perKey[keyCount];
             continue;
         }
-        const double q = keyOf(t);
+        const double q = mode_ == Mode::bitKey ? keyOf<Mode::bitKey>(t) : keyOf<Mode::thresholds>(t);
         ++perKey[static_cast<std::size_t>(
             q > 0 ? (q < double(keyCount) ? static_cast<int>(q) : keyCount - 1) : 0)];
     }
@@ -174,22 +177,11 @@ void computeLevels(const spectre& image, const LevelScale& scale, LevelMap& map)
     const LevelCoder code(scale);
     const auto stride = static_cast<std::size_t>(map.stride);
     const auto step = static_cast<std::size_t>(image.nz);
-    // Points are stored column by column, the map row by row: square tiles keep both the
-    // values read and the rows written in the cache.
-    constexpr int tile = 64;
-    for (int i0 = 0; i0 < nx; i0 += tile) {
-        const int i1 = std::min(i0 + tile, nx);
-        for (int j0 = 0; j0 < ny; j0 += tile) {
-            const int j1 = std::min(j0 + tile, ny);
-            for (int i = i0; i < i1; ++i) {
-                std::uint8_t* out = map.bytes.data() + static_cast<std::size_t>(j0) * stride +
-                                    static_cast<std::size_t>(i);
-                std::size_t index = image.indexOf(i, j0, 0);
-                for (int j = j0; j < j1; ++j, index += step, out += stride)
-                    *out = code(image.value(index));
-            }
-        }
-    }
+    // Points are read in storage order (column by column), which the memory prefetches
+    // best; the rows written meanwhile, one byte each per column, stay in the cache.
+    for (int i = 0; i < nx; ++i)
+        code.codeRun(image, image.indexOf(i, 0, 0), step, ny,
+                     map.bytes.data() + static_cast<std::size_t>(i), stride);
 }
 
 LevelMap scaleStripMap() {

@@ -6,6 +6,7 @@
 #include "store/spectre.hpp"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -38,15 +39,19 @@ public:
     explicit LevelCoder(const LevelScale& scale);
 
     std::uint8_t operator()(double v) const {
-        if (mode_ == Mode::direct) return levelOf(v, scale_);
-        if (mode_ == Mode::zero) return 0;
-        const double q = keyOf(v);
-        const int key = q > 0 ? (q < double(keyCount) ? static_cast<int>(q) : keyCount - 1) : 0;
-        unsigned level = table_[static_cast<std::size_t>(key)];
-        level += v >= thresholds_[level + 1];
-        while (v >= thresholds_[level + 1]) ++level;
-        return static_cast<std::uint8_t>(level);
+        switch (mode_) {
+        case Mode::thresholds: return coded<Mode::thresholds>(v);
+        case Mode::bitKey: return coded<Mode::bitKey>(v);
+        case Mode::zero: return 0;
+        case Mode::direct: break;
+        }
+        return levelOf(v, scale_);
     }
+
+    // Codes n values of layer 0 of an image, from point `index` on in steps of `step`
+    // points, into out[0], out[stride], ...: the choice of method is made once for them all.
+    void codeRun(const spectre& image, std::size_t index, std::size_t step, int n,
+                 std::uint8_t* out, std::size_t stride) const;
 
     // The thresholds T1 .. T255 (NaN for a level no value reaches); empty when the scale
     // has none (every level 0, or a reversed range coded value by value).
@@ -56,13 +61,35 @@ private:
     enum class Mode { thresholds, bitKey, zero, direct };
     static constexpr int keyCount = 4096;
 
-    double keyOf(double v) const;
+    template <Mode mode>
+    double keyOf(double v) const {
+        if constexpr (mode == Mode::bitKey)
+            return v >= keyOrigin_ ? double(std::bit_cast<std::int64_t>(v) - originBits_) * keyScale_
+                                   : -1.0;
+        else
+            return (v - keyOrigin_) * keyScale_;
+    }
+    template <Mode mode>
+    std::uint8_t coded(double v) const {
+        const double q = keyOf<mode>(v);
+        const int key = q > 0 ? (q < double(keyCount) ? static_cast<int>(q) : keyCount - 1) : 0;
+        unsigned level = table_[static_cast<std::size_t>(key)];
+        level += v >= thresholds_[level + 1];
+        while (v >= thresholds_[level + 1]) ++level;
+        return static_cast<std::uint8_t>(level);
+    }
+    template <Mode mode>
+    void codeRunAs(const spectre& image, std::size_t index, std::size_t step, int n,
+                   std::uint8_t* out, std::size_t stride) const {
+        for (int k = 0; k < n; ++k, index += step, out += stride) *out = coded<mode>(image.value(index));
+    }
     void findThresholds();
     void fillTable();
 
     LevelScale scale_;
     Mode mode_ = Mode::direct;
     double keyOrigin_ = 0;
+    std::int64_t originBits_ = 0;
     double keyScale_ = 0;
     // Index k holds Tk; index 0 is never read and index 256 is NaN, which no value reaches.
     std::array<double, levelCount + 1> thresholds_{};

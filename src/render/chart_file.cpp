@@ -20,15 +20,8 @@ QRectF wholePicture(QSize size) {
     return QRectF(0, 0, size.width(), size.height());
 }
 
-QByteArray pngBytes(ChartModel& chart, QSize size, const ChartPictureOptions& options) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    chartImage(chart, size, options).save(&buffer, "PNG");
-    return bytes;
-}
-
-QByteArray svgBytes(ChartModel& chart, QSize size, const ChartPictureOptions& options) {
+QByteArray svgBytes(QSize size, const QString& title, const PictureDrawing& draw,
+                    bool antialias) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -37,15 +30,16 @@ QByteArray svgBytes(ChartModel& chart, QSize size, const ChartPictureOptions& op
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setResolution(static_cast<int>(pixelsPerInch));
-    svg.setTitle(QStringLiteral("Ombrelune chart"));
+    svg.setTitle(title);
     QPainter p(&svg);
-    p.setRenderHint(QPainter::Antialiasing, options.antialias);
-    drawChart(p, wholePicture(size), chart);
+    p.setRenderHint(QPainter::Antialiasing, antialias);
+    draw(p, wholePicture(size));
     p.end();
     return bytes;
 }
 
-QByteArray pdfBytes(ChartModel& chart, QSize size, const ChartPictureOptions& options) {
+QByteArray pdfBytes(QSize size, const QString& title, const PictureDrawing& draw,
+                    bool antialias) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -54,11 +48,11 @@ QByteArray pdfBytes(ChartModel& chart, QSize size, const ChartPictureOptions& op
     pdf.setPageSize(QPageSize(QSizeF(size.width() / pixelsPerInch, size.height() / pixelsPerInch),
                               QPageSize::Inch));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    pdf.setTitle(QStringLiteral("Ombrelune chart"));
+    pdf.setTitle(title);
     pdf.setCreator(QStringLiteral("Ombrelune"));
     QPainter p(&pdf);
-    p.setRenderHint(QPainter::Antialiasing, options.antialias);
-    drawChart(p, wholePicture(size), chart);
+    p.setRenderHint(QPainter::Antialiasing, antialias);
+    draw(p, wholePicture(size));
     p.end();
     return bytes;
 }
@@ -83,22 +77,37 @@ QImage chartImage(ChartModel& chart, QSize size, const ChartPictureOptions& opti
     return image;
 }
 
+QByteArray pngBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray vectorPictureBytes(ChartFileFormat format, QSize size, const QString& title,
+                              const PictureDrawing& draw, bool antialias) {
+    return format == ChartFileFormat::Pdf ? pdfBytes(size, title, draw, antialias)
+                                          : svgBytes(size, title, draw, antialias);
+}
+
 QByteArray chartFileBytes(ChartModel& chart, ChartFileFormat format, QSize size,
                           const ChartPictureOptions& options) {
-    switch (format) {
-    case ChartFileFormat::Png: return pngBytes(chart, size, options);
-    case ChartFileFormat::Svg: return svgBytes(chart, size, options);
-    case ChartFileFormat::Pdf: return pdfBytes(chart, size, options);
-    }
-    return {};
+    if (format == ChartFileFormat::Png) return pngBytes(chartImage(chart, size, options));
+    return vectorPictureBytes(
+        format, size, QStringLiteral("Ombrelune chart"),
+        [&](QPainter& p, const QRectF& target) { drawChart(p, target, chart); }, options.antialias);
+}
+
+void writePictureFile(const std::filesystem::path& file, const QByteArray& bytes) {
+    AtomicFile out(file);
+    out.write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    out.commit();
 }
 
 void writeChartFile(const std::filesystem::path& file, ChartFileFormat format, ChartModel& chart,
                     QSize size, const ChartPictureOptions& options) {
-    const QByteArray bytes = chartFileBytes(chart, format, size, options);
-    AtomicFile out(file);
-    out.write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    out.commit();
+    writePictureFile(file, chartFileBytes(chart, format, size, options));
 }
 
 } // namespace ombrelune

@@ -2,6 +2,7 @@
 
 #include "render/chart_file.hpp"
 #include "render/chart_style.hpp"
+#include "render/save_plot_2d.hpp"
 
 #include "plot/graph1d_model.hpp"
 #include "script/command_support.hpp"
@@ -23,19 +24,13 @@ std::int64_t requireSide(long double v, const std::string& text) {
     return side;
 }
 
-bool requireLogarithmic(const std::string& scale) {
-    if (equalsIgnoreAsciiCase(scale, "lin")) return false;
-    if (equalsIgnoreAsciiCase(scale, "log")) return true;
-    throw ERefused("échelle \"" + scale + "\" inconnue (lin ou log)");
-}
-
 void savePlot1D(Interpreter& in, const CommandArgs& args) {
     const std::string& file = args.text(1);
     const auto format = chartFileFormat(file);
     if (!format) throw ERefused("format de " + file + " inconnu (.png, .svg ou .pdf)");
     const std::int64_t width = requireSide(args.number(2), args.text(2));
     const std::int64_t height = requireSide(args.number(3), args.text(3));
-    const bool logarithmic = requireLogarithmic(args.text(4));
+    const bool logarithmic = requireScaleType(args.text(4));
     ChartModel chart =
         graph1DPlot(in.wb(), {args.text(5), args.text(6), args.text(7), args.text(8)}, logarithmic);
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -53,6 +48,12 @@ void savePlot1D(Interpreter& in, const CommandArgs& args) {
 }
 
 } // namespace
+
+bool requireScaleType(const std::string& scale) {
+    if (equalsIgnoreAsciiCase(scale, "lin")) return false;
+    if (equalsIgnoreAsciiCase(scale, "log")) return true;
+    throw ERefused("échelle \"" + scale + "\" inconnue (lin ou log)");
+}
 
 ChartModel graph1DPlot(Workbench& wb, const std::array<std::string, 4>& curves,
                        bool logarithmicY) {
@@ -76,6 +77,7 @@ ChartModel graph1DPlot(Workbench& wb, const std::array<std::string, 4>& curves,
 
 void bindPlotCommands(CommandRegistry& registry) {
     bindGuarded(registry, "SavePlot1D", savePlot1D);
+    bindGuarded(registry, "SavePlot2D", savePlot2D);
 }
 
 } // namespace ombrelune

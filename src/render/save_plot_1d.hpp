@@ -16,7 +16,11 @@ namespace ombrelune {
 
 class CommandRegistry;
 
+// Binds SavePlot1D and SavePlot2D.
 void bindPlotCommands(CommandRegistry& registry);
+
+// "lin" or "log" in any case (true for "log"); ERefused for anything else.
+bool requireScaleType(const std::string& scale);
 
 // The chart SavePlot1D draws for the named curves of the table ("" leaves a curve out).
 // Raises ERefused for a name the table does not have or when no curve is named.

@@ -197,6 +197,12 @@ std::vector<CommandEntry> rows() {
          {text("file"), number("width", pixel), number("height", pixel),
           text("\"lin\" or \"log\""), text("curve A"), text("curve B"), text("curve C"),
           text("curve D")}},
+        {"SavePlot2D",
+         "Draws an image as a 2D view shows it into a .png (the picture alone, zoom x zoom "
+         "pixels a point), .svg or .pdf file (with its colour scale); palette Gris, Vert, Rouge, "
+         "Rainbow, viridis or magma; zmin = zmax = 0 autoscales.",
+         {text("file"), text("image"), text("palette"), text("\"lin\" or \"log\""),
+          number("zmin"), number("zmax"), number("zoom", "pixels per point")}},
         {"FitSpectre",
          "Fits a model in A..E and X, Y, Z (no comma in it, so no two-argument function) to "
          "every point of a spectrum, from the script's A..E, moving only those it uses. Method "
