@@ -1,117 +1,65 @@
 #include "cli/runner.hpp"
 
+#include "cli/batch.hpp"
+#include "cli/console.hpp"
+#include "cli/interrupt.hpp"
 #include "cli/listing.hpp"
 #include "cli/overlay_settings.hpp"
-#include "cli/runner_host.hpp"
+#include "cli/run_options.hpp"
+#include "cli/worker_pool.hpp"
 #include "platform/qt_settings_store.hpp"
-#include "proc2d/all_commands.hpp"
-#include "script/interpreter.hpp"
 #include "store/errors.hpp"
-#include "store/number_format.hpp"
-#include "store/text_file.hpp"
 #include "store/workbench.hpp"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <cerrno>
 #include <clocale>
-#include <cstdio>
 #include <optional>
-#include <string>
-#include <vector>
+#include <unistd.h>
 
 namespace ombrelune {
 namespace {
 
-// Prints every journal line as it is appended.
-class EchoListener : public JournalListener {
-public:
-    void journalOpened(const std::string&, const std::string&,
-                       const std::vector<std::string>&) override {}
-    void journalLineAppended(const std::string& text) override {
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        std::fputc('\n', stdout);
-        std::fflush(stdout);
+// A worker sends every journal line to the runner that started it, -q or not.
+void writeLine(int fd, const std::string& text) {
+    const std::string line = text + "\n";
+    for (std::size_t done = 0; done < line.size();) {
+        const ssize_t n = ::write(fd, line.data() + done, line.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return; // the runner is gone; the worker's own journal file has the line
+        done += std::size_t(n);
     }
-};
-
-// One script file or one command line, in the order they were given.
-struct Job {
-    bool isScript;
-    std::string text; // the script's path, or the line
-};
-
-// The scripts and -e lines in command-line order (the option parser keeps each kind in
-// order, but not their interleaving).
-std::vector<Job> jobsInOrder(const QStringList& arguments) {
-    static const QStringList withValue = {"--home", "--journal-dir", "--journal",
-                                          "--decimal-separator"};
-    std::vector<Job> jobs;
-    bool positionalOnly = false;
-    for (qsizetype k = 1; k < arguments.size(); ++k) {
-        const QString& arg = arguments[k];
-        if (positionalOnly || arg == "-" || !arg.startsWith('-')) {
-            jobs.push_back({true, arg.toStdString()});
-        } else if (arg == "--") {
-            positionalOnly = true;
-        } else if (arg == "-e" || arg == "--exec") {
-            if (k + 1 < arguments.size()) jobs.push_back({false, arguments[++k].toStdString()});
-        } else if (arg.startsWith("--exec=")) {
-            jobs.push_back({false, arg.mid(7).toStdString()});
-        } else if (arg.startsWith("-e") && !arg.startsWith("--")) {
-            jobs.push_back({false, arg.mid(2).toStdString()});
-        } else if (withValue.contains(arg)) {
-            ++k;
-        }
-    }
-    return jobs;
 }
 
-class Runner {
-public:
-    Runner(Workbench& wb, bool keepGoing, const CommandBinder& bindMore)
-        : interp_(wb, host_), keepGoing_(keepGoing) {
-        bindAllCommands(interp_.registry());
-        if (bindMore) bindMore(interp_.registry());
-    }
+int runSingle(const RunOptions& o, const RunSettings& settings, Workbench& wb, JournalTap& tap,
+              Console& console) {
+    const RunOutcome outcome = runJobs(wb, tap, console, o.jobs, settings, std::nullopt);
+    if (outcome.status == RunOutcome::Status::failed && !outcome.shown)
+        console.message("error: " + outcome.reason);
+    if (o.list) console.output(spectrumListing(wb));
+    return exitStatus(outcome);
+}
 
-    // Runs one job; false when the run must end with status 1.
-    bool run(const Job& job, const std::string& scriptText) {
-        try {
-            if (!job.isScript) {
-                interp_.executeCommandBox(job.text);
-                return expressionErrorTolerated();
-            }
-            interp_.execute(scriptText);
-            while (interp_.running()) {
-                interp_.tick();
-                if (!expressionErrorTolerated()) return false;
-                // A command holds the timer only while it works; a finished line releases it.
-                if (!host_.stepTimer()) host_.setStepTimer(true);
-            }
-            return true;
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "error: %s\n", e.what());
-            return false;
-        }
-    }
+int runWorker(const RunOptions& o, const RunSettings& settings, Workbench& wb, JournalTap& tap,
+              Console& console) {
+    const WorkerRole& role = *o.worker;
+    const RunOutcome outcome =
+        runInput(wb, tap, console, o.jobs, settings, {role.input, role.number, role.count});
+    if (o.list) console.output(spectrumListing(wb));
+    return exitStatus(outcome);
+}
 
-private:
-    bool expressionErrorTolerated() {
-        if (!host_.expressionErrorPending) return true;
-        host_.expressionErrorPending = false;
-        return keepGoing_;
-    }
-
-    RunnerHost host_;
-    Interpreter interp_;
-    bool keepGoing_;
-};
-
-std::string joinLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\n";
-    return text;
+int runBatch(const RunOptions& o, const RunSettings& settings, Workbench& wb, JournalTap& tap,
+             Console& console) {
+    interrupt::install();
+    BatchTally tally(console, o.inputs);
+    if (o.parallel > 1)
+        runInputsInWorkers(o, wb.journal, console, tally);
+    else
+        runInputsHere(o, settings, wb, tap, console, tally);
+    tally.finish();
+    return tally.exitStatus(interrupt::requested());
 }
 
 } // namespace
@@ -126,99 +74,40 @@ int runFromCommandLine(int argc, char** argv, const CommandBinder& bindMore) {
     // with an explicit separator).
     std::setlocale(LC_NUMERIC, "C");
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Runs Ombrelune scripts without a display. Scripts and -e lines run in the order "
-        "given, on one workbench that starts with the default spectra."));
-    auto option = [](QStringList names, const char* help, const char* value = nullptr) {
-        return value ? QCommandLineOption(names, QString::fromUtf8(help), QString::fromUtf8(value))
-                     : QCommandLineOption(names, QString::fromUtf8(help));
-    };
-    const auto exec = option({"e", "exec"},
-                             "run LINE as the interpreter's command box does (\";\" appended when "
-                             "missing, no include, a jump does nothing); may be repeated",
-                             "LINE");
-    const auto home = option({"home"}, "data root (default $OMBRELUNE_HOME, else ~/Ombrelune)", "DIR");
-    const auto journalDir = option(
-        {"journal-dir"}, "journal directory (default: the stored \"RepertoireManip\", else <root>/boite)",
-        "DIR");
-    const auto journalName = option(
-        {"journal"}, "journal file name without \".txt\" (default: the stored \"currentfile\", else "
-                     "\"journal\")",
-        "NAME");
-    const auto separator = option({"decimal-separator"},
-                                  "decimal separator of files and journal numbers (default: from "
-                                  "LC_NUMERIC)",
-                                  "C");
-    const auto keepGoing =
-        option({"keep-going"}, "after an expression error, go on with the value 0 instead of stopping");
-    const auto list = option({"list"}, "after the run, print the spectrum listing");
-    const auto quiet = option({"q", "quiet"}, "do not echo journal lines");
-    parser.addOptions({exec, home, journalDir, journalName, separator, keepGoing, list, quiet});
-    parser.addPositionalArgument(QStringLiteral("SCRIPT.seq"), QStringLiteral("scripts to run"),
-                                 QStringLiteral("[SCRIPT.seq ...]"));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    if (!parser.parse(QCoreApplication::arguments())) {
-        std::fprintf(stderr, "ombrelune-run: %s\n", qPrintable(parser.errorText()));
-        return 2;
-    }
-    if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        return 0;
-    }
-    if (parser.isSet(version)) {
-        std::printf("ombrelune-run %s\n", OMBRELUNE_VERSION);
-        return 0;
-    }
+    auto parsed = parseRunOptions(QCoreApplication::arguments());
+    if (const int* status = std::get_if<int>(&parsed)) return *status;
+    const RunOptions& o = std::get<RunOptions>(parsed);
+    const RunSettings settings{o.keepGoing, o.timeoutSeconds, bindMore};
 
-    char decimalSeparator = localeDecimalSeparator();
-    if (parser.isSet(separator)) {
-        const std::string sep = parser.value(separator).toStdString();
-        if (sep.size() != 1) {
-            std::fprintf(stderr, "ombrelune-run: the decimal separator is one character\n");
-            return 2;
-        }
-        decimalSeparator = sep[0];
-    }
     DataPaths paths = DataPaths::fromEnvironment();
-    if (parser.isSet(home)) paths.root = parser.value(home).toStdString();
-
-    // Every script is read before anything runs, so a typo in a name costs nothing.
-    const std::vector<Job> jobs = jobsInOrder(QCoreApplication::arguments());
-    std::vector<std::string> scripts(jobs.size());
-    for (std::size_t k = 0; k < jobs.size(); ++k) {
-        if (!jobs[k].isScript) continue;
-        try {
-            scripts[k] = joinLines(readTextLines(jobs[k].text));
-        } catch (const EInOutError& e) {
-            std::fprintf(stderr, "ombrelune-run: %s\n", e.what());
-            return 2;
-        }
-    }
-
+    if (o.home) paths.root = *o.home;
     QtSettingsStore userSettings;
     OverlaySettingsStore settings(userSettings);
-    if (parser.isSet(journalDir))
-        settings.override(settingExperimentDirectory, parser.value(journalDir).toStdString());
-    if (parser.isSet(journalName))
-        settings.override(settingCurrentFile, parser.value(journalName).toStdString());
+    if (o.journalDir) settings.override(settingExperimentDirectory, *o.journalDir);
+    if (o.journalName) settings.override(settingCurrentFile, *o.journalName);
 
-    Workbench wb(settings, paths, decimalSeparator);
-    EchoListener echo;
-    if (!parser.isSet(quiet)) wb.journal.setListener(&echo);
+    Workbench wb(settings, paths, o.decimalSeparator);
+    Console console(o.quiet || o.worker);
+    JournalTap tap([&](const std::string& line) {
+        if (o.worker)
+            writeLine(o.worker->journalFd, line);
+        else
+            console.journalLine(line);
+    });
+    // A worker's journal opening lines stay in its own file.
+    if (!o.worker) wb.journal.setListener(&tap);
     try {
         wb.journal.start();
-    } catch (const OmbreluneError& e) {
-        std::fprintf(stderr, "error: %s\n", e.what());
+        wb.journal.setListener(&tap);
+        createDefaultSpectra(wb);
+        if (o.worker) return runWorker(o, settings, wb, tap, console);
+        return o.inputs.empty() ? runSingle(o, settings, wb, tap, console)
+                                : runBatch(o, settings, wb, tap, console);
+    } catch (const std::exception& e) {
+        // The journal itself could not be written.
+        console.message(std::string("error: ") + e.what());
         return 1;
     }
-    createDefaultSpectra(wb);
-    Runner runner(wb, parser.isSet(keepGoing), bindMore);
-    for (std::size_t k = 0; k < jobs.size(); ++k)
-        if (!runner.run(jobs[k], scripts[k])) return 1;
-    if (parser.isSet(list)) std::fputs(spectrumListing(wb).c_str(), stdout);
-    return 0;
 }
 
 } // namespace ombrelune

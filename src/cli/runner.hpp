@@ -1,7 +1,8 @@
 #pragma once
-// The headless runner: parses the options, builds one workbench with the default
-// spectra and does what was asked. Exit status 0 when everything ran to its end,
-// 1 for an error during the run, 2 for bad usage or an unreadable script.
+// The headless runner: parses the options, builds the workbench with the default spectra
+// and runs the scripts once, or once per input. Exit status 0 when everything ran and
+// nothing was refused, 1 for an error during the run or a failed input, 2 for bad usage,
+// an unreadable script or a missing input, 3 when commands were refused, 130 after Ctrl-C.
 
 #include <functional>
 

@@ -1,23 +1,27 @@
 #include "cli/runner_host.hpp"
 
-#include <chrono>
-#include <cstdio>
+#include "cli/console.hpp"
+
 #include <thread>
 
 namespace ombrelune {
 
 void RunnerHost::processEvents() {
+    checkDeadline();
     // Nothing to process without a window: sleep a little while "delay" waits.
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
-void RunnerHost::showWarning(const std::string& text) {
-    std::fprintf(stderr, "warning: %s\n", text.c_str());
+void RunnerHost::checkDeadline() const {
+    if (deadline_ && Clock::now() > *deadline_) throw RunTimeout{};
 }
 
+void RunnerHost::showWarning(const std::string& text) { console_.message("warning: " + text); }
+
 void RunnerHost::reportExpressionError(const std::string& message) {
-    std::fprintf(stderr, "erreur: %s\n", message.c_str());
+    console_.message("erreur: " + message);
     expressionErrorPending = true;
+    lastExpressionError = message;
 }
 
 } // namespace ombrelune

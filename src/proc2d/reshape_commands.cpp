@@ -6,6 +6,7 @@
 #include "proc2d/remap_qxqz.hpp"
 #include "proc2d/reshape.hpp"
 #include "proc2d/spectrum_builder.hpp"
+#include "store/store_ops.hpp"
 
 namespace ombrelune {
 namespace {
@@ -32,6 +33,12 @@ void concat1D(Interpreter& in, const CommandArgs& args) {
     storeResult(wb.spectres2D,
                 concatCurveFiles(args.text(1), args.text(2), numberArg(args, 3), numberArg(args, 4),
                                  numberArg(args, 5), args.text(6), args.text(7), wb.journal));
+    // The files that could not be read have their own lines; this one names the series.
+    const auto file = [&](int k) {
+        return args.text(1) + args.text(2) + wb.number(roundHalfEven(numberArg(args, k))) +
+               args.text(6);
+    };
+    journalRead(in, file(3) + " .. " + file(5), args.text(7));
 }
 
 void concat2D(Interpreter& in, const CommandArgs& args) {

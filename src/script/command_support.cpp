@@ -60,6 +60,14 @@ tvaripar& requireScriptVariable(Interpreter& in, const std::string& name) {
     return in.scriptVariables().descriptor(*p);
 }
 
+void journalRead(Interpreter& in, const std::string& file, const std::string& spectrum) {
+    in.wb().journal.appendLine("ouverture de : " + file + " dans : " + spectrum);
+}
+
+void journalWritten(Interpreter& in, const std::string& spectrum, const std::string& file) {
+    in.wb().journal.appendLine("sauvegarde de " + spectrum + " sous " + file);
+}
+
 std::int64_t roundedCount(long double v) {
     const double r = roundHalfEven(static_cast<double>(v));
     if (!std::isfinite(r) || std::fabs(r) > std::numeric_limits<std::int32_t>::max()) return -1;

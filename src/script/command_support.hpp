@@ -37,6 +37,11 @@ int requireCreated(spectlist& table, const std::string& name, std::int64_t nx, s
 // The script variable of that name (written "@name" in the call), or ERefused.
 tvaripar& requireScriptVariable(Interpreter& in, const std::string& name);
 
+// Every file a command reads or writes leaves a journal line naming it, once the work is
+// done: "ouverture de : <file> dans : <spectrum>" and "sauvegarde de <spectrum> sous <file>".
+void journalRead(Interpreter& in, const std::string& file, const std::string& spectrum);
+void journalWritten(Interpreter& in, const std::string& spectrum, const std::string& file);
+
 inline double numberArg(const CommandArgs& args, int k) {
     return static_cast<double>(args.number(k));
 }

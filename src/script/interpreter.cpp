@@ -32,6 +32,19 @@ std::vector<std::string> splitLines(const std::string& text) {
     return lines;
 }
 
+// Sets a value for the life of a scope, whatever leaves it.
+template <typename T> class ScopedValue {
+public:
+    ScopedValue(T& target, T value) : target_(target), saved_(target) { target_ = value; }
+    ~ScopedValue() { target_ = saved_; }
+    ScopedValue(const ScopedValue&) = delete;
+    ScopedValue& operator=(const ScopedValue&) = delete;
+
+private:
+    T& target_;
+    T saved_;
+};
+
 } // namespace
 
 Interpreter::Interpreter(Workbench& wb, ScriptHost& host) : wb_(wb), host_(host) {
@@ -44,12 +57,31 @@ Interpreter::Interpreter(Workbench& wb, ScriptHost& host) : wb_(wb), host_(host)
 void Interpreter::reportExpressionError(const EMathParserError& e) {
     host_.setStepTimer(false);
     expressionErrorSeen_ = true;
+    journalFailure(failurePlace(true) + e.what());
     host_.reportExpressionError(e.what());
 }
 
 void Interpreter::engineError(const std::string& message) {
     host_.setStepTimer(false);
+    journalFailure(failurePlace(false) + message);
     throw EvarError(message);
+}
+
+std::string Interpreter::failurePlace(bool withLine) const {
+    if (inCommandBox_) return "ligne de commande : ";
+    std::string place = scriptName_;
+    if (!withLine) return place.empty() ? place : place + " : ";
+    if (!place.empty()) place += ", ";
+    return place + "ligne " + std::to_string(lineInProgress_) + " : ";
+}
+
+void Interpreter::journalFailure(const std::string& text) {
+    try {
+        wb_.journal.appendLine("!! " + oneLine(text));
+    } catch (const std::exception&) {
+        // A journal that cannot be written fails again at the next line; the failure being
+        // reported matters more here.
+    }
 }
 
 void Interpreter::prepareScript(const std::string& text) {
@@ -105,7 +137,12 @@ void Interpreter::startScript() {
 }
 
 void Interpreter::execute(const std::string& text) {
-    prepareScript(text);
+    try {
+        prepareScript(text);
+    } catch (const std::exception& e) {
+        journalFailure(failurePlace(false) + e.what());
+        throw;
+    }
     startScript();
 }
 
@@ -133,6 +170,8 @@ void Interpreter::tick() {
     const std::string line = prepared_[static_cast<std::size_t>(currentLine_)];
     host_.showCaption("séq : " + line);
     const std::uint64_t generation = generation_;
+    // A script started while a command-box line waits is a script again.
+    ScopedValue<bool> script(inCommandBox_, false);
     const int next = executeLine(line, currentLine_);
     if (generation == generation_) currentLine_ = next;
     host_.lineExecuted();
@@ -140,6 +179,7 @@ void Interpreter::tick() {
 
 std::string Interpreter::executeCommandBox(std::string text) {
     if (text.find(';') == std::string::npos) text += ';';
+    ScopedValue<bool> box(inCommandBox_, true);
     executeLine(text, 1);
     host_.lineExecuted();
     return text;
@@ -176,6 +216,7 @@ bool Interpreter::condition(const std::string& text) {
 }
 
 int Interpreter::executeLine(const std::string& line, int n) {
+    ScopedValue<int> inProgress(lineInProgress_, n);
     const int next = n + 1;
     std::string s = line;
     for (;;) {
@@ -235,10 +276,14 @@ void Interpreter::executeCommand(const std::string& s, int n) {
     CommandArgs args = slots_;
     args.command = name;
     const CommandRoutine call = *routine;
+    // Whatever escapes a command halts the script on this line, like an engine error.
     try {
         call(*this, args);
+    } catch (const std::exception& e) {
+        host_.setStepTimer(false);
+        journalFailure(failurePlace(true) + name + " : " + e.what());
+        throw;
     } catch (...) {
-        // Whatever escapes a command halts the script on this line, like an engine error.
         host_.setStepTimer(false);
         throw;
     }

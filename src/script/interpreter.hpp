@@ -7,6 +7,10 @@
 // true; each tick executes one prepared line. Engine errors raise EvarError (the timer is
 // then off and the current line is kept, so continueScript() runs it again); expression
 // errors go to the host's reportExpressionError and the expression counts as 0.
+//
+// Every failure also leaves one journal line beginning "!! ", naming the script and the
+// line where it happened: engine errors, expression errors, a script that cannot be
+// prepared, and whatever escapes a command (a command's own refusals are its own lines).
 
 #include "script/command_args.hpp"
 #include "script/command_registry.hpp"
@@ -69,6 +73,10 @@ public:
     // else written to the journal as a line in the general number format.
     void reportNumber(double value, const std::string& variable);
 
+    // The name failures are reported under (a script's file name); empty for none.
+    void setScriptName(std::string name) { scriptName_ = std::move(name); }
+    const std::string& scriptName() const { return scriptName_; }
+
     bool running() const { return running_; }
     int currentLine() const { return currentLine_; }
     const std::vector<std::string>& preparedLines() const { return prepared_; }
@@ -85,6 +93,10 @@ private:
     int executeAssignment(const std::string& s, int n, int next);
     void executeCommand(const std::string& s, int n);
     [[noreturn]] void engineError(const std::string& message);
+    // "<script>, ligne <n> : " (withLine) or "<script> : ", "ligne de commande : " for the
+    // command box.
+    std::string failurePlace(bool withLine) const;
+    void journalFailure(const std::string& text);
 
     Workbench& wb_;
     ScriptHost& host_;
@@ -101,6 +113,9 @@ private:
     std::uint64_t generation_ = 0;
     // Set by every expression error report; read around argument filling.
     bool expressionErrorSeen_ = false;
+    std::string scriptName_;
+    int lineInProgress_ = 0;
+    bool inCommandBox_ = false;
 };
 
 } // namespace ombrelune

@@ -23,4 +23,10 @@ std::string between(std::string_view s, std::size_t from, std::size_t to) {
     return std::string(s.substr(from, to - from));
 }
 
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+
 } // namespace ombrelune

@@ -14,5 +14,8 @@ bool isIdentifier(std::string_view name);
 inline char charAt(std::string_view s, std::size_t pos) { return pos < s.size() ? s[pos] : '\0'; }
 // Text from `from` up to (not including) `to`; empty when `to` is before `from`.
 std::string between(std::string_view s, std::size_t from, std::size_t to);
+// The text as one journal line: the carriage returns and line feeds inside evaluator
+// messages become blanks.
+std::string oneLine(std::string text);
 
 } // namespace ombrelune
