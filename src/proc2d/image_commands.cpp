@@ -86,7 +86,7 @@ void bindImageCommands(CommandRegistry& registry) {
     bindGuarded(registry, "Spectre3DTo2D", spectre3DTo2D);
     bindGuarded(registry, "ReadLAMPD17", [](Interpreter& in, const CommandArgs& args) {
         readLampD17File(in.wb().spectres2D, args.text(1), args.text(2));
-        journalRead(in, args.text(1), args.text(2));
+        journalRead(in.wb().journal, args.text(1), args.text(2));
         in.host().showImage(args.text(2));
     });
 }

@@ -38,7 +38,7 @@ void concat1D(Interpreter& in, const CommandArgs& args) {
         return args.text(1) + args.text(2) + wb.number(roundHalfEven(numberArg(args, k))) +
                args.text(6);
     };
-    journalRead(in, file(3) + " .. " + file(5), args.text(7));
+    journalRead(in.wb().journal, file(3) + " .. " + file(5), args.text(7));
 }
 
 void concat2D(Interpreter& in, const CommandArgs& args) {

@@ -60,12 +60,12 @@ tvaripar& requireScriptVariable(Interpreter& in, const std::string& name) {
     return in.scriptVariables().descriptor(*p);
 }
 
-void journalRead(Interpreter& in, const std::string& file, const std::string& spectrum) {
-    in.wb().journal.appendLine("ouverture de : " + file + " dans : " + spectrum);
+void journalRead(Journal& journal, const std::string& file, const std::string& spectrum) {
+    journal.appendLine("ouverture de : " + file + " dans : " + spectrum);
 }
 
-void journalWritten(Interpreter& in, const std::string& spectrum, const std::string& file) {
-    in.wb().journal.appendLine("sauvegarde de " + spectrum + " sous " + file);
+void journalWritten(Journal& journal, const std::string& spectrum, const std::string& file) {
+    journal.appendLine("sauvegarde de " + spectrum + " sous " + file);
 }
 
 std::int64_t roundedCount(long double v) {

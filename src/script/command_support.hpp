@@ -39,8 +39,9 @@ tvaripar& requireScriptVariable(Interpreter& in, const std::string& name);
 
 // Every file a command reads or writes leaves a journal line naming it, once the work is
 // done: "ouverture de : <file> dans : <spectrum>" and "sauvegarde de <spectrum> sous <file>".
-void journalRead(Interpreter& in, const std::string& file, const std::string& spectrum);
-void journalWritten(Interpreter& in, const std::string& spectrum, const std::string& file);
+// The windows that read and write spectra write the same lines.
+void journalRead(Journal& journal, const std::string& file, const std::string& spectrum);
+void journalWritten(Journal& journal, const std::string& spectrum, const std::string& file);
 
 inline double numberArg(const CommandArgs& args, int k) {
     return static_cast<double>(args.number(k));

@@ -37,7 +37,7 @@ void cmdReadSpectre2D(Interpreter& in, const CommandArgs& a) {
     if (!s) s = images.at(requireCreated(images, name, 1, 1, 1));
     if (!fileExists(file)) return missingFile(in, file);
     readSpeFile(*s, file); // changes the image only once the whole file was read
-    journalRead(in, file, name);
+    journalRead(in.wb().journal, file, name);
 }
 
 void cmdLectureHadas(Interpreter& in, const CommandArgs& a) {
@@ -45,7 +45,7 @@ void cmdLectureHadas(Interpreter& in, const CommandArgs& a) {
     const auto file = in.wb().paths.temp() / (a.text(1) + formatGeneral(number) + ".img");
     if (readHadasFile(in.wb().spectres2D, file, in.wb().decimalSeparator) < 0)
         throw ERefused("impossible de ranger " + file.filename().string() + " (table pleine)");
-    journalRead(in, file.string(), file.filename().string());
+    journalRead(in.wb().journal, file.string(), file.filename().string());
 }
 
 CommandWork saveAscii(spectlist Workbench::*table,
@@ -55,7 +55,7 @@ CommandWork saveAscii(spectlist Workbench::*table,
         StepTimerPause pause(in.host());
         const spectre& s = requireSpectrum(in, in.wb().*table, a.text(1));
         write(s, a.text(2), a.joinedTexts(3), in.wb().decimalSeparator);
-        journalWritten(in, s.name, a.text(2));
+        journalWritten(in.wb().journal, s.name, a.text(2));
     };
 }
 
@@ -71,14 +71,14 @@ void cmdOpenSpectre(Interpreter& in, const CommandArgs& a) {
     spectre s = freshSpectrum(a.text(3));
     readSpectreFile(s, file);
     storeRead(table, std::move(s));
-    journalRead(in, file, a.text(3));
+    journalRead(in.wb().journal, file, a.text(3));
 }
 
 void cmdSaveSpectre(Interpreter& in, const CommandArgs& a) {
     StepTimerPause pause(in.host());
     const spectre& s = requireSpectrum(in, listTable(in, a), a.text(3));
     writeSpectreFile(s, a.text(2), in.wb().journal);
-    journalWritten(in, s.name, a.text(2));
+    journalWritten(in.wb().journal, s.name, a.text(2));
 }
 
 void cmdOpenKestra(Interpreter& in, const CommandArgs& a) {
@@ -89,7 +89,7 @@ void cmdOpenKestra(Interpreter& in, const CommandArgs& a) {
     spectre s = freshSpectrum(a.text(3), kestraSide, kestraSide);
     readKestraFile(s, file);
     storeRead(in.wb().spectres2D, std::move(s));
-    journalRead(in, file, a.text(3));
+    journalRead(in.wb().journal, file, a.text(3));
 }
 
 } // namespace

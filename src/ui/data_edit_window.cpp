@@ -5,6 +5,7 @@
 #include "ui/qt_text.hpp"
 #include "ui/refilling_combo.hpp"
 
+#include "script/command_support.hpp"
 #include "script/eval_formula.hpp"
 #include "store/spectrum_files.hpp"
 
@@ -138,7 +139,14 @@ spectre* Tdataeditform::selected() const {
 }
 
 bool Tdataeditform::guarded(const std::function<void()>& action) {
-    return runGuarded(dialogs_, this, action);
+    return runGuarded(dialogs_, this, wb_.journal, "Editions des spectres", action);
+}
+
+void Tdataeditform::save(const spectre& s) {
+    DataPaths::ensure(saveDirectory_);
+    const auto file = writeSpeFile(s, (saveDirectory_ / s.name).string(), wb_.journal);
+    // A ".spe" file has its own line; the others are named here, as every file written is.
+    if (file.extension() != ".spe") journalWritten(wb_.journal, s.name, file.string());
 }
 
 void Tdataeditform::showSelected() {
@@ -203,20 +211,15 @@ void Tdataeditform::EditnomFinished() {
 }
 
 void Tdataeditform::saveAll() {
-    DataPaths::ensure(saveDirectory_);
     const spectlist& table = currentTable();
     for (int slot = 1; slot <= spectlist::slotCount; ++slot)
-        if (const spectre* s = table.at(slot))
-            writeSpeFile(*s, (saveDirectory_ / s->name).string(), wb_.journal);
+        if (const spectre* s = table.at(slot)) save(*s);
 }
 
 void Tdataeditform::SpeedButton2Click() {
     guarded([this] {
         if (ComboBox1->currentText() == QStringLiteral("tout")) return saveAll();
-        if (const spectre* s = selected()) {
-            DataPaths::ensure(saveDirectory_);
-            writeSpeFile(*s, (saveDirectory_ / s->name).string(), wb_.journal);
-        }
+        if (const spectre* s = selected()) save(*s);
     });
 }
 
@@ -239,6 +242,8 @@ void Tdataeditform::SpeedButton4Click() {
         spectlist& table = s.typeY != "single" ? wb_.spectres2D : wb_.spectres1D;
         if (table.storeCopy(s) == -1)
             dialogs_.showWarning(this, QStringLiteral("Plus de place pour %1").arg(qs(s.name)));
+        else
+            journalRead(wb_.journal, file.string(), s.name);
         saveDirectory_ = file.parent_path();
         fillFromCurrentTable();
     });

@@ -64,6 +64,8 @@ private:
     void fillFromCurrentTable();
     void fillFromBothTables();
     void saveAll();
+    // Writes a spectrum into the save folder and names the file in the journal.
+    void save(const spectre& s);
     bool guarded(const std::function<void()>& action);
 
     Workbench& wb_;

@@ -9,6 +9,9 @@
 #include "ui/qt_text.hpp"
 #include "ui/script_highlighter.hpp"
 
+#include "script/statement_text.hpp"
+
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -84,6 +87,7 @@ Tinterpreteurform::Tinterpreteurform(AppContext& context, QWidget* parent)
             &Tinterpreteurform::ScriptStopButtonClick);
     connect(ContinueButton, &QPushButton::clicked, this, &Tinterpreteurform::ContinueButtonClick);
     connect(Edit1, &QLineEdit::returnPressed, this, &Tinterpreteurform::Edit1Return);
+    journalEditorFiles(context.wb().journal);
     for (auto [key, target] : {std::pair{Qt::Key_F5, ScriptExecuteButton},
                                std::pair{Qt::Key_Escape, ScriptStopButton}}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
@@ -98,6 +102,26 @@ Tinterpreteurform::~Tinterpreteurform() {
     host_.onCaption = {};
     host_.onRunning = {};
     host_.onLineExecuted = {};
+}
+
+void Tinterpreteurform::journalEditorFiles(Journal& journal) {
+    // Scripts read and written are part of the record, like every other file.
+    const auto line = [this, &journal](const std::string& text) {
+        runGuarded(dialogs_, this, [&] { journal.appendLine(text); });
+    };
+    connect(mem1, &tmultimemo::fileRead, this,
+            [line](const QString& path) { line("lecture de la séquence " + utf8(path)); });
+    connect(mem1, &tmultimemo::fileWritten, this,
+            [line](const QString& path) { line("sauvegarde de la séquence sous " + utf8(path)); });
+    connect(mem1, &tmultimemo::fileFailed, this, [line](const QString& message) {
+        line("!! éditeur de séquences : " + oneLine(utf8(message)));
+    });
+}
+
+QString Tinterpreteurform::scriptName() const {
+    const QString& path = mem1->pagePath(mem1->activepage());
+    return path.isEmpty() ? QStringLiteral("page %1").arg(mem1->activepage())
+                          : QFileInfo(path).fileName();
 }
 
 void Tinterpreteurform::configureEditor(const Workbench& wb) {
@@ -176,10 +200,13 @@ bool Tinterpreteurform::guarded(const std::function<void()>& action) {
 }
 
 void Tinterpreteurform::ScriptExecuteButtonClick() {
+    interpreter_.setScriptName(utf8(scriptName()));
     guarded([this] { interpreter_.execute(utf8(mem1->editor()->toPlainText())); });
 }
 
 void Tinterpreteurform::ScriptExecuteSelectionButtonClick() {
+    // Lines of a selection count from its first line.
+    interpreter_.setScriptName(utf8(scriptName()) + " (sélection)");
     guarded([this] { interpreter_.execute(utf8(mem1->selectedText())); });
 }
 

@@ -54,6 +54,9 @@ private:
     QMenuBar* buildMenu();
     void buildLayout();
     void configureEditor(const Workbench& wb);
+    void journalEditorFiles(Journal& journal);
+    // What failures are reported under: the page's file name, else "page <n>".
+    QString scriptName() const;
     bool guarded(const std::function<void()>& action);
 
     DialogService& dialogs_;

@@ -77,7 +77,14 @@ QString tmultimemo::selectedText() const {
 }
 
 bool tmultimemo::guarded(const std::function<void()>& action) {
-    return runGuarded(dialogs_, this, action);
+    return runGuarded(dialogs_, this, [&] {
+        try {
+            action();
+        } catch (const std::exception& e) {
+            Q_EMIT fileFailed(QString::fromUtf8(e.what()));
+            throw;
+        }
+    });
 }
 
 void tmultimemo::newPage() {
@@ -102,6 +109,7 @@ void tmultimemo::openFile() {
         for (const std::string& line : readTextLines(fsPath(*chosen))) text << qs(line);
         editor_->setPlainText(text.join(QLatin1Char('\n')));
         takeFileName(*chosen);
+        Q_EMIT fileRead(*chosen);
     });
 }
 
@@ -113,6 +121,7 @@ void tmultimemo::insertFile() {
         QString text;
         for (const std::string& line : readTextLines(fsPath(*chosen))) text += qs(line) + '\n';
         editor_->textCursor().insertText(text);
+        Q_EMIT fileRead(*chosen);
     });
 }
 
@@ -120,6 +129,7 @@ void tmultimemo::writeActivePage(const QString& path) {
     AtomicFile file(fsPath(path));
     for (const QString& line : lines()) file.writeLine(utf8(line));
     file.commit();
+    Q_EMIT fileWritten(path);
 }
 
 void tmultimemo::save() {

@@ -72,6 +72,13 @@ public:
     void clearAll();
     void allPagesToClipboard();
 
+Q_SIGNALS:
+    // A file was read into a page or written from one, or could not be: the owner keeps
+    // its record of them.
+    void fileRead(const QString& path);
+    void fileWritten(const QString& path);
+    void fileFailed(const QString& message);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

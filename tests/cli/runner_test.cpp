@@ -1,24 +1,23 @@
 // The headless runner as a user meets it: its output, exit statuses and files.
 
-#include "run_program.hpp"
-#include "test_support.hpp"
+#include "runner_fixture.hpp"
 
 #include "store/text_file.hpp"
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace ombrelune {
 namespace {
 
-using testing::Result;
-using testing::TempDir;
+using testing::contains;
+using testing::journal;
 using testing::runner;
+using testing::RunResult;
+using testing::TempDir;
 
 TEST(Runner, ListsTheDefaultSpectra) {
     TempDir dir;
-    const Result r = runner(dir, {"-q", "--list"});
+    const RunResult r = runner(dir, {"-q", "--list"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("1D\t1\tC1H\t512\t1\t1\t0\tcurseur 1, coupe horizontale\n"), std::string::npos);
     EXPECT_NE(r.out.find("3D\t1\tdata3D\t32\t64\t8\t0\tspectre updown\n"), std::string::npos);
@@ -27,20 +26,20 @@ TEST(Runner, ListsTheDefaultSpectra) {
 
 TEST(Runner, EchoesTheJournalAndKeepsTheUserSettings) {
     TempDir dir;
-    const Result r = runner(dir, {"-e", "addcomment[\"hello\"]", "--decimal-separator", ",",
+    const RunResult r = runner(dir, {"-e", "addcomment[\"hello\"]", "--decimal-separator", ",",
                                   "-e", "addcomment[0.5]"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("ouverture de " + (dir / "boite" / "journal.txt").string() + "\nhello\n0,5\n"),
               std::string::npos)
         << r.out;
-    EXPECT_EQ(readTextLines(dir / "boite" / "journal.txt").back(), "0,5");
+    EXPECT_EQ(journal(dir).back(), "0,5");
     EXPECT_FALSE(std::filesystem::exists(dir / "config" / "Ombrelune"));
 }
 
 TEST(Runner, ScriptsAndLinesRunInTheOrderGiven) {
     TempDir dir;
     testing::writeFile(dir / "a.seq", "X=X+1;\naddcomment[\"a \",X];\n");
-    const Result r = runner(dir, {"-q", "-e", "X=5", "a.seq", "--exec=X=X*10", "a.seq",
+    const RunResult r = runner(dir, {"-q", "-e", "X=5", "a.seq", "--exec=X=X*10", "a.seq",
                                   "--journal", "run", "--journal-dir", (dir / "j").string()});
     EXPECT_EQ(r.status, 0) << r.err;
     const auto lines = readTextLines(dir / "j" / "run.txt");
@@ -48,42 +47,85 @@ TEST(Runner, ScriptsAndLinesRunInTheOrderGiven) {
               (std::vector<std::string>{"a 6", "a 61"}));
 }
 
+// 0 all ran, 1 an error stopped the run, 2 nothing ran, 3 all ran with refusals; every
+// failure and refusal is one "!! " journal line.
 TEST(Runner, ExitStatuses) {
     TempDir dir;
     testing::writeFile(dir / "stop.seq", "Y=1;\nY=1 + 2;\naddcomment[\"after\"];\n");
+    testing::writeFile(dir / "good.dat", "");
     struct Case {
         std::vector<std::string> args;
         int status;
-        const char* err;
-        bool after;
+        const char* err;     // the whole standard error, when given
+        const char* journal; // the last journal line, when given
     } cases[] = {
-        {{"-e", "x y"}, 1, "error: fonction non valide à la ligne 1:x y;\n", false},
-        {{"stop.seq"}, 1, "erreur: Expression has blanks\n", false},
-        {{"--keep-going", "stop.seq"}, 0, "erreur: Expression has blanks\n", true},
-        {{"-e", "openspectre[1,\"/nonexistent/dir/\",\"X\"]"}, 0, "", false},
-        {{"missing.seq"}, 2, "", false},
-        {{"--no-such-option"}, 2, "", false},
-        {{"--decimal-separator", "ab"}, 2, "", false},
+        {{"-e", "addcomment[\"fine\"]"}, 0, "", "fine"},
+        {{"-e", "x y"}, 1, "error: fonction non valide à la ligne 1:x y;\n",
+         "!! ligne de commande : fonction non valide à la ligne 1:x y;"},
+        {{"stop.seq"}, 1, "erreur: Expression has blanks\n", "!! stop.seq, ligne 1 : Expression has blanks"},
+        {{"--keep-going", "stop.seq"}, 3, "erreur: Expression has blanks\n", "after"},
+        {{"-e", "openspectre[1,\"/nonexistent/dir/\",\"X\"]"}, 3, "",
+         "!! echec ouverture : /nonexistent/dir/ n existe pas"},
+        {{"-e", "SaveSpectre[1,\"x.dat\",\"NOPE\"]", "-e", "addcomment[\"after\"]"}, 3, "", "after"},
+        {{"-e", "NormMoniSpectre2D[1e6,\"ACUP\",\"N\"]"}, 3, "",
+         "!! echec normalisation :ACUP moniteur nul"},
+        {{"-e", "SetMonitor[2,\"ACUP\",2e5]", "-e", "NormMoniSpectre2D[1e6,\"ACUP\",\"N\"]"}, 0, "",
+         "ouverture de " },
+        {{"missing.seq"}, 2, nullptr, nullptr},
+        {{"--no-such-option"}, 2, nullptr, nullptr},
+        {{"--decimal-separator", "ab"}, 2, nullptr, nullptr},
+        {{"-i", "missing.dat", "-e", "X=1"}, 2, "ombrelune-run: the input missing.dat does not exist\n", nullptr},
+        {{"-i", "none/*.dat", "-e", "X=1"}, 2, "ombrelune-run: no file matches the input none/*.dat\n", nullptr},
+        {{"-i", "good.dat"}, 2, nullptr, nullptr},
+        {{"-j", "0", "-e", "X=1"}, 2, nullptr, nullptr},
+        {{"--timeout", "soon", "-e", "X=1"}, 2, nullptr, nullptr},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = {"-q"};
         args.insert(args.end(), c.args.begin(), c.args.end());
-        const Result r = runner(dir, args);
-        EXPECT_EQ(r.status, c.status) << c.args.back() << "\n" << r.err;
-        if (*c.err) {
-            EXPECT_EQ(r.err, c.err) << c.args.back();
+        const RunResult r = runner(dir, args);
+        const std::string what = c.args.back();
+        EXPECT_EQ(r.status, c.status) << what << "\n" << r.err;
+        if (c.err) {
+            EXPECT_EQ(r.err, c.err) << what;
         }
-        const auto journal = dir / "boite" / "journal.txt";
-        const auto lines = std::filesystem::exists(journal) ? readTextLines(journal)
-                                                            : std::vector<std::string>{};
-        EXPECT_EQ(!lines.empty() && lines.back() == "after", c.after) << c.args.back();
-        std::filesystem::remove(journal);
+        const auto lines = journal(dir);
+        if (!c.journal) {
+            EXPECT_TRUE(lines.empty()) << what << ": nothing runs after a usage error";
+        } else {
+            ASSERT_FALSE(lines.empty()) << what;
+            EXPECT_EQ(lines.back().rfind(c.journal, 0), 0u) << what << "\n" << lines.back();
+        }
+        std::filesystem::remove(dir / "boite" / "journal.txt");
     }
+}
+
+// Evaluator messages hold carriage returns: a terminal gets line breaks, the journal one line.
+TEST(Runner, MessagesAreReadable) {
+    TempDir dir;
+    const RunResult r = runner(dir, {"-q", "-e", "X=1+*2"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.find('\r'), std::string::npos);
+    EXPECT_TRUE(contains(r.err, "erreur: Error parsing expression:\n  ")) << r.err;
+    EXPECT_EQ(journal(dir).back().rfind("!! ligne de commande : Error parsing expression: ", 0), 0u);
+}
+
+TEST(Runner, CommandReference) {
+    TempDir dir;
+    const RunResult one = runner(dir, {"--commands", "sommednpa"});
+    EXPECT_EQ(one.status, 0);
+    EXPECT_EQ(one.out.rfind("SommeDNPA[image, curve, mask, X0, Y0, channels, wavelength, ", 0), 0u);
+    EXPECT_TRUE(contains(one.out, "  7  wavelength         number, Å\n")) << one.out;
+    const RunResult all = runner(dir, {"--commands"});
+    EXPECT_TRUE(contains(all.out, "\nSetMonitor[list, name, monitor]\n"));
+    EXPECT_EQ(runner(dir, {"--commands", "nope"}).status, 2);
+    const RunResult help = runner(dir, {"--help"});
+    for (const char* v : {"INPUT$", "STEM$", "INPUT ", "NINPUTS"}) EXPECT_TRUE(contains(help.out, v)) << v;
 }
 
 TEST(Runner, TheDemoRuns) {
     TempDir dir;
-    const Result r = runner(dir, {"--list", std::string(OMBRELUNE_EXAMPLES) + "/demo.seq"});
+    const RunResult r = runner(dir, {"--list", std::string(OMBRELUNE_EXAMPLES) + "/demo.seq"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     EXPECT_TRUE(std::filesystem::exists(dir / "half.dat"));

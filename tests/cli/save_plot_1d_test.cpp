@@ -1,8 +1,7 @@
 // SavePlot1D through ombrelune-run, without a display: one file per format, and every
 // refusal a "!! " line with no file.
 
-#include "run_program.hpp"
-#include "test_support.hpp"
+#include "runner_fixture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +11,7 @@
 namespace ombrelune {
 namespace {
 
-using testing::Result;
+using testing::RunResult;
 using testing::TempDir;
 using testing::runner;
 
@@ -27,7 +26,7 @@ const char* const makeCurve = "addspectre[1,\"Q\",200,1,1];\n"
 TEST(SavePlot1D, WritesEachFormatAndNamesTheFile) {
     TempDir dir;
     testing::writeFile(dir / "curve.seq", makeCurve);
-    const Result r = runner(dir, {"curve.seq", "-e", "SavePlot1D[\"a.png\",640,480,\"log\",\"Q\","
+    const RunResult r = runner(dir, {"curve.seq", "-e", "SavePlot1D[\"a.png\",640,480,\"log\",\"Q\","
                                                      "\"\",\"\",\"\"]",
                                   "-e", "SavePlot1D[\"b.SVG\",800,600,\"lin\",\"Q\",\"C1H\",\"\","
                                         "\"\"]",
@@ -72,8 +71,8 @@ TEST(SavePlot1D, RefusalsLeaveNoFile) {
         args.push_back("-e");
         args.push_back(line);
     }
-    const Result r = runner(dir, args);
-    EXPECT_EQ(r.status, 0) << r.err;
+    const RunResult r = runner(dir, args);
+    EXPECT_EQ(r.status, 3) << r.err; // everything ran, with refusals
     for (const auto& [line, message] : cases)
         EXPECT_NE(r.out.find(message), std::string::npos) << line << "\n" << r.out;
     EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));

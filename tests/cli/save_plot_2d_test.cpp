@@ -2,8 +2,7 @@
 // colour of every point, zoom × zoom pixels each; SVG and PDF hold the picture with its
 // colour scale; every refusal is one "!! " line and no file.
 
-#include "run_program.hpp"
-#include "test_support.hpp"
+#include "runner_fixture.hpp"
 
 #include "plot/colour_tables.hpp"
 #include "plot/image_levels.hpp"
@@ -18,13 +17,13 @@
 namespace ombrelune {
 namespace {
 
-using testing::Result;
+using testing::RunResult;
 using testing::TempDir;
 using testing::runner;
 
 TEST(SavePlot2D, PngHoldsEveryPointInItsLevelColour) {
     TempDir dir;
-    const Result r = runner(dir, {"-e", "SavePlot2D[\"p.png\",\"PROJ\",\"Gris\",\"lin\",-1,1,3]",
+    const RunResult r = runner(dir, {"-e", "SavePlot2D[\"p.png\",\"PROJ\",\"Gris\",\"lin\",-1,1,3]",
                                   "-e", "SavePlot2D[\"q.PNG\",\"proj\",\" VIRIDIS \",\"log\",0.01,1,"
                                         "1]"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -52,7 +51,7 @@ TEST(SavePlot2D, PngHoldsEveryPointInItsLevelColour) {
 
 TEST(SavePlot2D, VectorFilesCarryTheColourScale) {
     TempDir dir;
-    const Result r = runner(dir, {"-e", "SavePlot2D[\"a.svg\",\"ACUP\",\"magma\",\"lin\",0,1000,2]",
+    const RunResult r = runner(dir, {"-e", "SavePlot2D[\"a.svg\",\"ACUP\",\"magma\",\"lin\",0,1000,2]",
                                   "-e", "SavePlot2D[\"b.Pdf\",\"ACUP\",\"Rainbow\",\"LOG\",0,0,1]"});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string svg = testing::readFile(dir / "a.svg");
@@ -83,8 +82,8 @@ TEST(SavePlot2D, RefusalsLeaveNoFile) {
         args.push_back("-e");
         args.push_back(line);
     }
-    const Result r = runner(dir, args);
-    EXPECT_EQ(r.status, 0) << r.err;
+    const RunResult r = runner(dir, args);
+    EXPECT_EQ(r.status, 3) << r.err; // everything ran, with refusals
     for (const auto& [line, message] : cases)
         EXPECT_NE(r.out.find(message), std::string::npos) << line << "\n" << r.out;
     EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));

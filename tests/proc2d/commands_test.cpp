@@ -196,6 +196,21 @@ TEST(ProcessingCommands, ReadLampD17ShowsTheImage) {
     b.run("ReadLAMPD17[\"" + (b.dir / "run.d17").string() + "\",\"D17\"]");
     ASSERT_NE(b.wb->spectres2D.find("D17"), nullptr);
     EXPECT_EQ(b.host.images, std::vector<std::string>{"D17"});
+    EXPECT_EQ(b.journalLines(), std::vector<std::string>{"ouverture de : " +
+                                                         (b.dir / "run.d17").string() +
+                                                         " dans : D17"});
+}
+
+TEST(ProcessingCommands, Concat1DNamesTheSeriesItRead) {
+    CommandBench b;
+    for (int n = 1; n <= 2; ++n)
+        writeSpectreFile(makeCurve("c", {1, 2, 3}), b.dir / ("run" + std::to_string(n) + ".sp"),
+                         b.wb->journal);
+    const std::string dir = b.dir.path().string() + "/";
+    b.run("concat1D[\"" + dir + "\",\"run\",1,1,2,\".sp\",\"S\"]");
+    ASSERT_NE(b.wb->spectres2D.find("S"), nullptr);
+    EXPECT_EQ(b.journalLines(), std::vector<std::string>{"ouverture de : " + dir + "run1.sp .. " +
+                                                         dir + "run2.sp dans : S"});
 }
 
 TEST(ProcessingCommands, RemapReportsSkippedSpecularPoints) {

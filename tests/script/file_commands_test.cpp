@@ -21,7 +21,11 @@ TEST(FileCommands, SpectrumFilesRoundTrip) {
     EXPECT_EQ(back.nx, 128);
     EXPECT_EQ(back.at(64, 64).value, 100);
     EXPECT_EQ(back.comment, "spectre upup");
-    EXPECT_EQ(sb.tb.journalLines(), std::vector<std::string>{"!! openspectre : liste 4 inconnue (1, 2 ou 3)"});
+    // Every file read or written is named in the journal.
+    EXPECT_EQ(sb.tb.journalLines(),
+              (std::vector<std::string>{"sauvegarde de ACUP sous " + file,
+                                        "ouverture de : " + file + " dans : BACK",
+                                        "!! openspectre : liste 4 inconnue (1, 2 ou 3)"}));
     sb.host.timer = true;
     sb.exec("SaveSpectre[2,\"" + file + "\",\"PROJ\"];");
     EXPECT_TRUE(sb.host.timer); // switched off while working, on again at the end
@@ -71,6 +75,12 @@ TEST(FileCommands, KestraAndHadas) {
     const spectre* h = sb.wb().spectres2D.find("run7.img");
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(h->at(3, 1).value, (256 + 3) % 7);
+    const auto lines = sb.tb.journalLines();
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 2, lines.end()),
+              (std::vector<std::string>{
+                  "ouverture de : " + (sb.tb.dir / "cXY0012.dat").string() + " dans : K12",
+                  "ouverture de : " + (sb.wb().paths.temp() / "run7.img").string() +
+                      " dans : run7.img"}));
 }
 
 TEST(FileCommands, AsciiExportsAndSpeReading) {
@@ -83,6 +93,9 @@ TEST(FileCommands, AsciiExportsAndSpeReading) {
     EXPECT_EQ(a2[0], "head line");
     EXPECT_EQ(a2[1], "0");
     EXPECT_EQ(readTextLines(dir + "a1.txt")[4], "0\t1E-5");
+    EXPECT_EQ(sb.tb.journalLines(),
+              (std::vector<std::string>{"sauvegarde de ACUP sous " + dir + "a2.txt",
+                                        "sauvegarde de PH sous " + dir + "a1.txt"}));
 
     const auto spe = writeSpeFile(*sb.wb().spectres2D.find("PROJ"), dir + "proj", sb.wb().journal);
     sb.exec("readspectre2D[\"" + spe.string() + "\",\"P2\"];");

@@ -204,6 +204,48 @@ TEST(Engine, AFailingCommandHaltsOnItsLine) {
     EXPECT_EQ(sb.var("X"), 1);
 }
 
+// Every failure leaves exactly one journal line naming the script and the line, so a
+// night's journal says what went wrong without the error boxes.
+TEST(Engine, EveryFailureLeavesOneJournalLine) {
+    struct Case {
+        const char* script; // nullptr: the command box line below
+        const char* line;
+        const char* journal; // the whole line, or its beginning when it ends with "…"
+    } cases[] = {
+        {"X=1;\nnothere[1];", nullptr, "!! night.seq : fonction non valide à la ligne 1:nothere[1];"},
+        {"X=1;\nif X=1 goto LA;", nullptr, "!! night.seq : if sans then1:if X=1 goto LA;"},
+        {"X=1;\nY=1 + 2;", nullptr, "!! night.seq, ligne 1 : Expression has blanks"},
+        {"X=1;\nX=2;\nZ=nothing+1;", nullptr, "!! night.seq, ligne 2 : Error parsing expression: …"},
+        {"X=1;\ndelay[1];", nullptr, "!! night.seq, ligne 1 : delay : disk full"},
+        {"inc=nothere;", nullptr, "!! night.seq : …"},
+        {nullptr, "nothere[1]", "!! ligne de commande : fonction non valide à la ligne 1:nothere[1];"},
+        {nullptr, "Y=1 + 2", "!! ligne de commande : Expression has blanks"},
+    };
+    for (const Case& c : cases) {
+        ScriptBench sb;
+        sb.interp.registry().bind("delay", [](Interpreter&, const CommandArgs&) {
+            throw EInOutError("disk full");
+        });
+        sb.interp.setScriptName("night.seq");
+        try {
+            if (c.script)
+                sb.run(c.script, 10);
+            else
+                sb.exec(c.line);
+        } catch (const OmbreluneError&) {
+        }
+        const auto lines = sb.tb.journalLines();
+        ASSERT_EQ(lines.size(), 1u) << (c.script ? c.script : c.line);
+        const std::string expected = c.journal;
+        const std::size_t ellipsis = expected.find("…");
+        if (ellipsis == std::string::npos)
+            EXPECT_EQ(lines[0], expected);
+        else
+            EXPECT_EQ(lines[0].substr(0, ellipsis), expected.substr(0, ellipsis)) << lines[0];
+        EXPECT_EQ(lines[0].find_first_of("\r\n"), std::string::npos) << "one line";
+    }
+}
+
 // Execute pressed while a command waits: the new script keeps its own current line.
 TEST(Engine, AScriptStartedDuringACommandKeepsItsLine) {
     ScriptBench sb;

@@ -117,6 +117,7 @@ private Q_SLOTS:
         w.Edit1->setText(QStringLiteral("D=C1H*(2"));
         QTest::keyClick(w.Edit1, Qt::Key_Return);
         QCOMPARE(s.dialogs.count("error"), 1);
+        QCOMPARE(s.journalFileLines().back().rfind("!! Editions des spectres : ", 0), 0u);
     }
 
     void saveWritesFreshFilesInTheSpectraFolder() {
@@ -129,6 +130,8 @@ private Q_SLOTS:
         const auto spe = s.wb.paths.spe();
         QVERIFY(std::filesystem::exists(spe / "PH.raw"));
         QVERIFY(std::filesystem::exists(spe / "PH1.raw"));
+        // Every file written is named in the journal, ".raw" ones too.
+        QCOMPARE(s.journalFileLines().back(), "sauvegarde de PH sous " + (spe / "PH1.raw").string());
 
         w.SpeedButton3->click();
         for (const char* name : {"C1H.spe", "C1V.spe", "C2H.spe", "C2V.spe", "PH2.raw", "PV.raw"})
@@ -165,6 +168,8 @@ private Q_SLOTS:
         QCOMPARE(second->nx, 32);
         QCOMPARE(second->at(1, 2).value, image.at(1, 2).value);
         QVERIFY(!s.wb.spectres1D.find("first"));
+        QCOMPARE(s.journalFileLines().back(),
+                 "ouverture de : " + utf8(s.path("second.spe")) + " dans : second");
     }
 
     void deleteRemovesTheSelectedSpectrum() {

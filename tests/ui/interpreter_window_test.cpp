@@ -150,6 +150,19 @@ private Q_SLOTS:
         b.window->ContinueButton->click(); // runs the failing line again
         QTRY_COMPARE(b.s.dialogs.count("error"), 2);
         QCOMPARE(b.variable("X"), 1.0);
+        b.window->ScriptStopButton->click();
+
+        // The journal names the page (its file once saved) with every failure.
+        QCOMPARE(b.s.journalFileLines().back(),
+                 std::string("!! page 1 : fonction non valide à la ligne 1:foo[1];"));
+        b.s.dialogs.files = {b.s.path("night.seq")};
+        b.window->mem1->saveAs();
+        QCOMPARE(b.s.journalFileLines().back(),
+                 "sauvegarde de la séquence sous " + utf8(b.s.path("night.seq")));
+        b.window->ScriptExecuteButton->click();
+        QTRY_COMPARE(b.s.dialogs.count("error"), 3);
+        QCOMPARE(b.s.journalFileLines().back(),
+                 std::string("!! night.seq : fonction non valide à la ligne 1:foo[1];"));
     }
 
     void anExpressionErrorShowsErreurAndGoesOnAfterContinue() {
