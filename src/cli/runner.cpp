@@ -77,7 +77,7 @@ int runFromCommandLine(int argc, char** argv, const CommandBinder& bindMore) {
     auto parsed = parseRunOptions(QCoreApplication::arguments());
     if (const int* status = std::get_if<int>(&parsed)) return *status;
     const RunOptions& o = std::get<RunOptions>(parsed);
-    const RunSettings settings{o.keepGoing, o.timeoutSeconds, bindMore};
+    const RunSettings run{o.keepGoing, o.timeoutSeconds, bindMore};
 
     DataPaths paths = DataPaths::fromEnvironment();
     if (o.home) paths.root = *o.home;
@@ -100,9 +100,9 @@ int runFromCommandLine(int argc, char** argv, const CommandBinder& bindMore) {
         wb.journal.start();
         wb.journal.setListener(&tap);
         createDefaultSpectra(wb);
-        if (o.worker) return runWorker(o, settings, wb, tap, console);
-        return o.inputs.empty() ? runSingle(o, settings, wb, tap, console)
-                                : runBatch(o, settings, wb, tap, console);
+        if (o.worker) return runWorker(o, run, wb, tap, console);
+        return o.inputs.empty() ? runSingle(o, run, wb, tap, console)
+                                : runBatch(o, run, wb, tap, console);
     } catch (const std::exception& e) {
         // The journal itself could not be written.
         console.message(std::string("error: ") + e.what());
