@@ -19,8 +19,8 @@ constexpr int inputCount = 1000;
 
 double runnerSeconds(const std::filesystem::path& dir, const std::string& inputs) {
     const std::string command = "cd '" + dir.string() + "' && HOME='" + dir.string() +
-                                "' XDG_CONFIG_HOME='" + dir.string() + "/config' " +
-                                OMBRELUNE_RUN + " -q --home . --journal bench -i '" + inputs +
+                                "' XDG_CONFIG_HOME='" + dir.string() + "/config' " + OMBRELUNE_RUN +
+                                " -q --home . --journal bench -i '" + inputs +
                                 "' -e 'X=X+INPUT' >/dev/null 2>&1";
     return medianSeconds([&] { [[maybe_unused]] const int status = std::system(command.c_str()); },
                          3);

@@ -21,9 +21,12 @@ std::string names(const std::vector<std::string>& list) {
 
 const char* verdict(RunOutcome::Status status) {
     switch (status) {
-    case RunOutcome::Status::refused: return "refused commands";
-    case RunOutcome::Status::failed: return "failed";
-    case RunOutcome::Status::done: break;
+    case RunOutcome::Status::refused:
+        return "refused commands";
+    case RunOutcome::Status::failed:
+        return "failed";
+    case RunOutcome::Status::done:
+        break;
     }
     return "done";
 }
@@ -38,7 +41,9 @@ BatchTally::BatchTally(Console& console, const std::vector<std::string>& inputs)
 void BatchTally::record(std::size_t index, const RunOutcome& outcome, double seconds) {
     const std::string& input = inputs_[index];
     switch (outcome.status) {
-    case RunOutcome::Status::done: ++done_; break;
+    case RunOutcome::Status::done:
+        ++done_;
+        break;
     case RunOutcome::Status::refused:
         ++refused_;
         refusedNames_.push_back(input);
@@ -56,8 +61,8 @@ std::string BatchTally::summary() const {
     const int notRun = int(inputs_.size()) - finished;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    std::string text = "ombrelune-run: " + std::to_string(inputs_.size()) + " inputs: " +
-                       std::to_string(done_) + " done";
+    std::string text = "ombrelune-run: " + std::to_string(inputs_.size()) +
+                       " inputs: " + std::to_string(done_) + " done";
     if (refused_)
         text += ", " + std::to_string(refused_) + " with refused commands (" +
                 names(refusedNames_) + ")";
@@ -81,9 +86,12 @@ int BatchTally::exitStatus(bool interrupted) const {
 
 int exitStatus(const RunOutcome& outcome) {
     switch (outcome.status) {
-    case RunOutcome::Status::failed: return 1;
-    case RunOutcome::Status::refused: return 3;
-    case RunOutcome::Status::done: break;
+    case RunOutcome::Status::failed:
+        return 1;
+    case RunOutcome::Status::refused:
+        return 3;
+    case RunOutcome::Status::done:
+        break;
     }
     return 0;
 }
@@ -97,9 +105,9 @@ void runInputsHere(const RunOptions& options, const RunSettings& settings, Workb
         const RunOutcome outcome = runInput(wb, tap, console, options.jobs, settings,
                                             {options.inputs[std::size_t(k)], k + 1, count});
         if (options.list) console.output(spectrumListing(wb));
-        tally.record(std::size_t(k), outcome,
-                     std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
-                         .count());
+        tally.record(
+            std::size_t(k), outcome,
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         if (outcome.status == RunOutcome::Status::failed && options.stopOnError) break;
     }
 }

@@ -37,7 +37,7 @@ std::string terminalText(const std::string& message) {
 }
 
 Console::Console(bool quiet)
-    : quiet_(quiet), progress_(quiet                    ? Progress::none
+    : quiet_(quiet), progress_(quiet                     ? Progress::none
                                : ::isatty(STDERR_FILENO) ? Progress::bar
                                                          : Progress::lines),
       stdoutIsTerminal_(::isatty(STDOUT_FILENO) != 0) {}

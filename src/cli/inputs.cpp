@@ -9,9 +9,13 @@
 namespace ombrelune {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-bool isPattern(const std::string& s) { return s.find_first_of("*?[") != std::string::npos; }
+bool isPattern(const std::string& s) {
+    return s.find_first_of("*?[") != std::string::npos;
+}
 
 bool isRegularFile(const std::string& path) {
     std::error_code ec;
@@ -47,7 +51,8 @@ bool naturalLess(const std::string& a, const std::string& b) {
             i = ei;
             j = ej;
         } else {
-            if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+            if (a[i] != b[j])
+                return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
             ++i;
             ++j;
         }

@@ -42,7 +42,9 @@ void install() {
     ::sigaction(SIGINT, &action, nullptr);
 }
 
-bool requested() { return presses > 0; }
+bool requested() {
+    return presses > 0;
+}
 
 void addWorker(pid_t pid) {
     for (volatile pid_t& slot : workers)

@@ -13,8 +13,8 @@ std::string spectrumListing(const Workbench& wb) {
             if (const spectre* s = table->at(slot))
                 out += std::string(label) + "\t" + std::to_string(slot) + "\t" + s->name + "\t" +
                        std::to_string(s->nx) + "\t" + std::to_string(s->ny) + "\t" +
-                       std::to_string(s->nz) + "\t" + wb.number(s->monitor) + "\t" +
-                       s->comment + "\n";
+                       std::to_string(s->nz) + "\t" + wb.number(s->monitor) + "\t" + s->comment +
+                       "\n";
     return out;
 }
 

@@ -49,11 +49,15 @@ struct Options {
                                       "run everything once for FILE (may be repeated; a quoted "
                                       "pattern is expanded)",
                                       "FILE");
-    QCommandLineOption jobs = option({"j", "jobs"}, "run N inputs at once, each in its own "
+    QCommandLineOption jobs = option({"j", "jobs"},
+                                     "run N inputs at once, each in its own "
                                      "process with its own journal file beside the main one "
-                                     "(default 1)", "N");
-    QCommandLineOption timeout = option({"timeout"}, "stop a run (each input, or the single "
-                                        "run) that lasts longer; it counts as failed", "SECONDS");
+                                     "(default 1)",
+                                     "N");
+    QCommandLineOption timeout = option({"timeout"},
+                                        "stop a run (each input, or the single "
+                                        "run) that lasts longer; it counts as failed",
+                                        "SECONDS");
     QCommandLineOption stopOnError =
         option({"stop-on-error"}, "stop at the first input that fails (default: try them all)");
     QCommandLineOption home =
@@ -66,9 +70,9 @@ struct Options {
                "journal file name without \".txt\" (default: the stored \"currentfile\", else "
                "\"journal\")",
                "NAME");
-    QCommandLineOption separator = option(
-        {"decimal-separator"},
-        "decimal separator of files and journal numbers (default: from LC_NUMERIC)", "C");
+    QCommandLineOption separator =
+        option({"decimal-separator"},
+               "decimal separator of files and journal numbers (default: from LC_NUMERIC)", "C");
     QCommandLineOption keepGoing = option(
         {"keep-going"}, "after an expression error, go on with the value 0 instead of stopping");
     QCommandLineOption list = option({"list"}, "after each run, print the spectrum listing");
@@ -84,13 +88,15 @@ struct Options {
     QCommandLineOption journalFd = hidden("journal-fd", "FD");
 
     QList<QCommandLineOption> all() const {
-        return {exec,      input,    jobs,       timeout,      stopOnError,  home,
-                journalDir, journalName, separator, keepGoing,  list,         quiet,
-                commands,  writeDoc, workerInput, workerNumber, workerCount, journalFd};
+        return {exec,       input,       jobs,        timeout,      stopOnError, home,
+                journalDir, journalName, separator,   keepGoing,    list,        quiet,
+                commands,   writeDoc,    workerInput, workerNumber, workerCount, journalFd};
     }
 };
 
-[[noreturn]] void usageError(const std::string& message) { throw std::invalid_argument(message); }
+[[noreturn]] void usageError(const std::string& message) {
+    throw std::invalid_argument(message);
+}
 
 // The scripts and -e lines in command-line order (the option parser keeps each kind in
 // order, but not their interleaving).
@@ -254,7 +260,8 @@ std::variant<RunOptions, int> parseRunOptions(const QStringList& arguments) {
             std::printf("ombrelune-run %s\n", OMBRELUNE_VERSION);
             return 0;
         }
-        if (parser.isSet(o.writeDoc)) return writeCommandsDoc(parser.value(o.writeDoc).toStdString());
+        if (parser.isSet(o.writeDoc))
+            return writeCommandsDoc(parser.value(o.writeDoc).toStdString());
         if (parser.isSet(o.commands)) return printCommands(parser.positionalArguments());
         RunOptions r;
         readOptions(parser, o, r);

@@ -16,7 +16,9 @@ void RunnerHost::checkDeadline() const {
     if (deadline_ && Clock::now() > *deadline_) throw RunTimeout{};
 }
 
-void RunnerHost::showWarning(const std::string& text) { console_.message("warning: " + text); }
+void RunnerHost::showWarning(const std::string& text) {
+    console_.message("warning: " + text);
+}
 
 void RunnerHost::reportExpressionError(const std::string& message) {
     console_.message("erreur: " + message);

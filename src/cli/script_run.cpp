@@ -75,9 +75,8 @@ void resetWorkbench(Workbench& wb) {
     createDefaultSpectra(wb);
 }
 
-RunOutcome runJobs(Workbench& wb, JournalTap& tap, Console& console,
-                   const std::vector<Job>& jobs, const RunSettings& settings,
-                   const std::optional<RunInput>& input) {
+RunOutcome runJobs(Workbench& wb, JournalTap& tap, Console& console, const std::vector<Job>& jobs,
+                   const RunSettings& settings, const std::optional<RunInput>& input) {
     RunnerHost host(console);
     Interpreter interp(wb, host);
     bindRunnerCommands(interp.registry(), settings.bindMore);
@@ -97,13 +96,12 @@ RunOutcome runJobs(Workbench& wb, JournalTap& tap, Console& console,
                 return outcome;
             }
     } catch (const RunTimeout&) {
-        const std::string reason =
-            "délai de " + wb.number(*settings.timeoutSeconds) + " s dépassé";
-        wb.journal.appendLine("!! " +
-                              (current->isScript ? current->text + ", ligne " +
-                                                       std::to_string(interp.currentLine())
-                                                 : std::string("ligne de commande")) +
-                              " : " + reason);
+        const std::string reason = "délai de " + wb.number(*settings.timeoutSeconds) + " s dépassé";
+        wb.journal.appendLine(
+            "!! " +
+            (current->isScript ? current->text + ", ligne " + std::to_string(interp.currentLine())
+                               : std::string("ligne de commande")) +
+            " : " + reason);
         return failed(reason);
     } catch (const std::exception& e) {
         return failed(e.what());
@@ -112,9 +110,8 @@ RunOutcome runJobs(Workbench& wb, JournalTap& tap, Console& console,
             {}};
 }
 
-RunOutcome runInput(Workbench& wb, JournalTap& tap, Console& console,
-                    const std::vector<Job>& jobs, const RunSettings& settings,
-                    const RunInput& input) {
+RunOutcome runInput(Workbench& wb, JournalTap& tap, Console& console, const std::vector<Job>& jobs,
+                    const RunSettings& settings, const RunInput& input) {
     wb.journal.appendLine("-- entrée " + std::to_string(input.number) + "/" +
                           std::to_string(input.count) + " : " + input.path);
     RunOutcome outcome = runJobs(wb, tap, console, jobs, settings, input);

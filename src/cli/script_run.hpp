@@ -20,8 +20,8 @@ class Console;
 struct RunOutcome {
     enum class Status { done, refused, failed };
     Status status = Status::done;
-    std::string reason;  // why it failed
-    bool shown = false;  // the reason is on the terminal already (an expression error)
+    std::string reason; // why it failed
+    bool shown = false; // the reason is on the terminal already (an expression error)
 };
 
 // Passes every journal line on (to the terminal, or to the runner that started this one)
@@ -54,15 +54,13 @@ struct RunSettings {
 
 // Runs the jobs once on the workbench as it is, with a fresh interpreter. A failure is
 // in the journal already (the engine writes it); the outcome gives its reason.
-RunOutcome runJobs(Workbench& wb, JournalTap& tap, Console& console,
-                   const std::vector<Job>& jobs, const RunSettings& settings,
-                   const std::optional<RunInput>& input);
+RunOutcome runJobs(Workbench& wb, JournalTap& tap, Console& console, const std::vector<Job>& jobs,
+                   const RunSettings& settings, const std::optional<RunInput>& input);
 
 // One input of a batch: the line "-- entrée <k>/<n> : <input>", the run, and for a failed
 // input the line "!! <input> : <reason>" in the journal and on standard error.
-RunOutcome runInput(Workbench& wb, JournalTap& tap, Console& console,
-                    const std::vector<Job>& jobs, const RunSettings& settings,
-                    const RunInput& input);
+RunOutcome runInput(Workbench& wb, JournalTap& tap, Console& console, const std::vector<Job>& jobs,
+                    const RunSettings& settings, const RunInput& input);
 
 // The binding of every command the runner offers: the core's, then the program's own.
 void bindRunnerCommands(CommandRegistry& registry, const CommandBinder& bindMore);

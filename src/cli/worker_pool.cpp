@@ -175,28 +175,31 @@ private:
         while (::waitpid(w.pid, &status, 0) < 0 && errno == EINTR) {
         }
         interrupt::removeWorker(w.pid);
-        forwardLines(w.received[errStream], [&](const std::string& line) { console_.message(line); });
+        forwardLines(w.received[errStream],
+                     [&](const std::string& line) { console_.message(line); });
         forwardLines(w.received[journalStream],
                      [&](const std::string& line) { journal_.appendLine(line); });
         if (!w.received[outStream].empty()) console_.output(w.received[outStream]);
         const double seconds = std::chrono::duration<double>(Clock::now() - w.start).count();
         if (w.killedForTime)
-            return finishFailed(w.index,
-                                "délai de " +
-                                    formatGeneral(*o_.timeoutSeconds, o_.decimalSeparator) +
-                                    " s dépassé",
-                                seconds);
+            return finishFailed(
+                w.index,
+                "délai de " + formatGeneral(*o_.timeoutSeconds, o_.decimalSeparator) + " s dépassé",
+                seconds);
         if (WIFSIGNALED(status))
-            return finishFailed(w.index, "arrêt par le signal " +
-                                             std::to_string(WTERMSIG(status)), seconds);
+            return finishFailed(w.index, "arrêt par le signal " + std::to_string(WTERMSIG(status)),
+                                seconds);
         switch (WEXITSTATUS(status)) {
-        case 0: return tally_.record(w.index, {RunOutcome::Status::done, {}}, seconds);
-        case 3: return tally_.record(w.index, {RunOutcome::Status::refused, {}}, seconds);
+        case 0:
+            return tally_.record(w.index, {RunOutcome::Status::done, {}}, seconds);
+        case 3:
+            return tally_.record(w.index, {RunOutcome::Status::refused, {}}, seconds);
         case 1: // the worker wrote its "!! " line itself
             return tally_.record(w.index, {RunOutcome::Status::failed, {}}, seconds);
         default:
-            return finishFailed(w.index, "fin inattendue (statut " +
-                                             std::to_string(WEXITSTATUS(status)) + ")", seconds);
+            return finishFailed(
+                w.index, "fin inattendue (statut " + std::to_string(WEXITSTATUS(status)) + ")",
+                seconds);
         }
     }
 

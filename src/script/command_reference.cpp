@@ -6,9 +6,12 @@ namespace ombrelune {
 
 std::string_view kindName(ArgKind kind) {
     switch (kind) {
-    case ArgKind::number: return "number";
-    case ArgKind::variable: return "@variable";
-    case ArgKind::text: break;
+    case ArgKind::number:
+        return "number";
+    case ArgKind::variable:
+        return "@variable";
+    case ArgKind::text:
+        break;
     }
     return "text";
 }
@@ -92,7 +95,9 @@ std::string commandReferenceText(const CommandEntry& e) {
     forEachArgument(e, [&](const CommandArgument& a, int position) {
         const std::string line =
             "  " + std::to_string(position) + "  " + positionedName(a, position);
-        out += line + std::string(std::max<std::size_t>(2, 24 - std::min<std::size_t>(24, columns(line))), ' ') +
+        out += line +
+               std::string(std::max<std::size_t>(2, 24 - std::min<std::size_t>(24, columns(line))),
+                           ' ') +
                details(a) + "\n";
     });
     return out;

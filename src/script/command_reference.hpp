@@ -27,7 +27,7 @@ std::string commandReferenceText(const CommandEntry& e);
 std::string commandsMarkdown();
 
 struct InputVariable {
-    std::string_view name;    // as a script writes it: "INPUT$"
+    std::string_view name; // as a script writes it: "INPUT$"
     std::string_view meaning;
 };
 // INPUT$, STEM$, INPUT and NINPUTS.

@@ -25,9 +25,9 @@ enum class ArgKind { text, number, variable };
 struct CommandArgument {
     std::string_view name;
     ArgKind kind = ArgKind::text;
-    std::string_view unit;  // physical unit ("Å", "mm", "degrees", "s"); empty when none
-    bool optional = false;  // may be left out (a result then goes to the journal)
-    int lastPosition = 0;   // a run of like arguments up to this position; 0 for one
+    std::string_view unit; // physical unit ("Å", "mm", "degrees", "s"); empty when none
+    bool optional = false; // may be left out (a result then goes to the journal)
+    int lastPosition = 0;  // a run of like arguments up to this position; 0 for one
 };
 
 struct CommandEntry {

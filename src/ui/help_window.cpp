@@ -5,8 +5,8 @@
 #include "script/command_reference.hpp"
 
 #include <QHeaderView>
-#include <QStringList>
 #include <QLineEdit>
+#include <QStringList>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -23,7 +23,9 @@ QTreeWidgetItem* section(QTreeWidget* tree, const QString& title) {
     return item;
 }
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString text(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 // Name, arguments with their kinds and units, meaning; the whole reference as tooltip.
 void addCommands(QTreeWidgetItem* parent) {
@@ -59,8 +61,8 @@ HelpWindow::HelpWindow(const TParser& parser, QWidget* parent)
         {QStringLiteral("nom"), QStringLiteral("arguments"), QStringLiteral("rôle")});
     index->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 
-    addCommands(
-        section(index, QStringLiteral("Commandes : nom[argument,argument,...]; (noms sans casse)")));
+    addCommands(section(
+        index, QStringLiteral("Commandes : nom[argument,argument,...]; (noms sans casse)")));
     addFunctions(section(index, QStringLiteral("Fonctions à 1 paramètre")), parser.functionNames1(),
                  QStringLiteral("x"));
     addFunctions(section(index, QStringLiteral("Fonctions à 2 paramètres")),

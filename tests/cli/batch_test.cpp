@@ -38,8 +38,14 @@ struct Folder : TestBench {
     }
     // Reduces every input into the folder out.
     RunResult reduceInto(const std::string& out, std::vector<std::string> more = {}) {
-        std::vector<std::string> args = {"-q", "--journal", "night", "-i", "in/*.dat",
-                                         "-e", "Setstring[@DIR,\"" + out + "/\"]", "reduce.seq"};
+        std::vector<std::string> args = {"-q",
+                                         "--journal",
+                                         "night",
+                                         "-i",
+                                         "in/*.dat",
+                                         "-e",
+                                         "Setstring[@DIR,\"" + out + "/\"]",
+                                         "reduce.seq"};
         args.insert(args.end(), more.begin(), more.end());
         return runner(dir, args);
     }
@@ -123,7 +129,8 @@ TEST(Batch, TimeoutStopsAnEndlessLoop) {
     Folder f;
     writeFile(f.dir / "loop.seq", "LA:X=X+1;\ngoto LA;\n");
     const auto start = std::chrono::steady_clock::now();
-    const RunResult single = runner(f.dir, {"-q", "--journal", "night", "--timeout", "0.5", "loop.seq"});
+    const RunResult single =
+        runner(f.dir, {"-q", "--journal", "night", "--timeout", "0.5", "loop.seq"});
     EXPECT_EQ(single.status, 1);
     EXPECT_EQ(journal(f.dir, "night").back(), "!! loop.seq, ligne 1 : délai de 0.5 s dépassé");
     for (const char* jobs : {"1", "2"}) {
@@ -140,9 +147,9 @@ TEST(Batch, TimeoutStopsAnEndlessLoop) {
 TEST(Batch, InterruptFinishesTheInputsUnderWay) {
     for (const char* jobs : {"1", "2"}) {
         Folder f;
-        const pid_t pid = startRunner(f.dir, {"-q", "--journal", "night", "-j", jobs, "-i",
-                                              "in/*.dat", "-e", "delay[0.6]", "-e",
-                                              "addcomment[\"fin \",STEM$]"});
+        const pid_t pid =
+            startRunner(f.dir, {"-q", "--journal", "night", "-j", jobs, "-i", "in/*.dat", "-e",
+                                "delay[0.6]", "-e", "addcomment[\"fin \",STEM$]"});
         ASSERT_GT(pid, 0);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (countPrefixed(journal(f.dir, "night"), "-- entrée 1/5") == 0 &&

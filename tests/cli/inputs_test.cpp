@@ -13,12 +13,13 @@ namespace ombrelune {
 namespace {
 
 TEST(Inputs, NaturalOrder) {
-    std::vector<std::string> names = {"run10.dat", "run2.dat", "b/run1.dat", "run002.dat",
-                                      "run1.dat",  "a/run9.dat", "run1a.dat", "run9999999999999999999.dat"};
+    std::vector<std::string> names = {
+        "run10.dat", "run2.dat",   "b/run1.dat", "run002.dat",
+        "run1.dat",  "a/run9.dat", "run1a.dat",  "run9999999999999999999.dat"};
     std::sort(names.begin(), names.end(), naturalLess);
-    EXPECT_EQ(names, (std::vector<std::string>{"a/run9.dat", "b/run1.dat", "run1.dat",
-                                               "run1a.dat", "run002.dat", "run2.dat",
-                                               "run10.dat", "run9999999999999999999.dat"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"a/run9.dat", "b/run1.dat", "run1.dat", "run1a.dat",
+                                               "run002.dat", "run2.dat", "run10.dat",
+                                               "run9999999999999999999.dat"}));
 }
 
 TEST(Inputs, JournalNamesAddTheNumberWhenStemsMeet) {

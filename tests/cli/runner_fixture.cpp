@@ -22,10 +22,10 @@ std::string quoted(const std::string& arg) {
 // The shell line that runs ombrelune-run in the directory, with its settings and data root
 // there and its standard error in stderr.txt.
 std::string runnerLine(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = "cd " + quoted(dir.path().string()) + " && HOME=" +
-                          quoted(dir.path().string()) + " XDG_CONFIG_HOME=" +
-                          quoted((dir / "config").string()) + " exec " + OMBRELUNE_RUN +
-                          " --home " + quoted(dir.path().string());
+    std::string command = "cd " + quoted(dir.path().string()) +
+                          " && HOME=" + quoted(dir.path().string()) +
+                          " XDG_CONFIG_HOME=" + quoted((dir / "config").string()) + " exec " +
+                          OMBRELUNE_RUN + " --home " + quoted(dir.path().string());
     for (const auto& a : args) command += " " + quoted(a);
     return command + " 2>" + quoted((dir / "stderr.txt").string());
 }
@@ -60,7 +60,9 @@ int waitRunner(pid_t pid) {
     return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
 }
 
-std::string runnerErrors(const TempDir& dir) { return readFile(dir / "stderr.txt"); }
+std::string runnerErrors(const TempDir& dir) {
+    return readFile(dir / "stderr.txt");
+}
 
 std::vector<std::string> journal(const TempDir& dir, const std::string& name) {
     const auto path = dir / "boite" / (name + ".txt");

@@ -19,18 +19,20 @@ TEST(Runner, ListsTheDefaultSpectra) {
     TempDir dir;
     const RunResult r = runner(dir, {"-q", "--list"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("1D\t1\tC1H\t512\t1\t1\t0\tcurseur 1, coupe horizontale\n"), std::string::npos);
+    EXPECT_NE(r.out.find("1D\t1\tC1H\t512\t1\t1\t0\tcurseur 1, coupe horizontale\n"),
+              std::string::npos);
     EXPECT_NE(r.out.find("3D\t1\tdata3D\t32\t64\t8\t0\tspectre updown\n"), std::string::npos);
     EXPECT_EQ(r.out.find("ouverture de"), std::string::npos);
 }
 
 TEST(Runner, EchoesTheJournalAndKeepsTheUserSettings) {
     TempDir dir;
-    const RunResult r = runner(dir, {"-e", "addcomment[\"hello\"]", "--decimal-separator", ",",
-                                  "-e", "addcomment[0.5]"});
+    const RunResult r = runner(
+        dir, {"-e", "addcomment[\"hello\"]", "--decimal-separator", ",", "-e", "addcomment[0.5]"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("ouverture de " + (dir / "boite" / "journal.txt").string() + "\nhello\n0,5\n"),
-              std::string::npos)
+    EXPECT_NE(
+        r.out.find("ouverture de " + (dir / "boite" / "journal.txt").string() + "\nhello\n0,5\n"),
+        std::string::npos)
         << r.out;
     EXPECT_EQ(journal(dir).back(), "0,5");
     EXPECT_FALSE(std::filesystem::exists(dir / "config" / "Ombrelune"));
@@ -40,7 +42,7 @@ TEST(Runner, ScriptsAndLinesRunInTheOrderGiven) {
     TempDir dir;
     testing::writeFile(dir / "a.seq", "X=X+1;\naddcomment[\"a \",X];\n");
     const RunResult r = runner(dir, {"-q", "-e", "X=5", "a.seq", "--exec=X=X*10", "a.seq",
-                                  "--journal", "run", "--journal-dir", (dir / "j").string()});
+                                     "--journal", "run", "--journal-dir", (dir / "j").string()});
     EXPECT_EQ(r.status, 0) << r.err;
     const auto lines = readTextLines(dir / "j" / "run.txt");
     EXPECT_EQ(std::vector<std::string>(lines.end() - 2, lines.end()),
@@ -60,22 +62,42 @@ TEST(Runner, ExitStatuses) {
         const char* journal; // the last journal line, when given
     } cases[] = {
         {{"-e", "addcomment[\"fine\"]"}, 0, "", "fine"},
-        {{"-e", "x y"}, 1, "error: fonction non valide à la ligne 1:x y;\n",
+        {{"-e", "x y"},
+         1,
+         "error: fonction non valide à la ligne 1:x y;\n",
          "!! ligne de commande : fonction non valide à la ligne 1:x y;"},
-        {{"stop.seq"}, 1, "erreur: Expression has blanks\n", "!! stop.seq, ligne 1 : Expression has blanks"},
+        {{"stop.seq"},
+         1,
+         "erreur: Expression has blanks\n",
+         "!! stop.seq, ligne 1 : Expression has blanks"},
         {{"--keep-going", "stop.seq"}, 3, "erreur: Expression has blanks\n", "after"},
-        {{"-e", "openspectre[1,\"/nonexistent/dir/\",\"X\"]"}, 3, "",
+        {{"-e", "openspectre[1,\"/nonexistent/dir/\",\"X\"]"},
+         3,
+         "",
          "!! echec ouverture : /nonexistent/dir/ n existe pas"},
-        {{"-e", "SaveSpectre[1,\"x.dat\",\"NOPE\"]", "-e", "addcomment[\"after\"]"}, 3, "", "after"},
-        {{"-e", "NormMoniSpectre2D[1e6,\"ACUP\",\"N\"]"}, 3, "",
+        {{"-e", "SaveSpectre[1,\"x.dat\",\"NOPE\"]", "-e", "addcomment[\"after\"]"},
+         3,
+         "",
+         "after"},
+        {{"-e", "NormMoniSpectre2D[1e6,\"ACUP\",\"N\"]"},
+         3,
+         "",
          "!! echec normalisation :ACUP moniteur nul"},
-        {{"-e", "SetMonitor[2,\"ACUP\",2e5]", "-e", "NormMoniSpectre2D[1e6,\"ACUP\",\"N\"]"}, 0, "",
-         "ouverture de " },
+        {{"-e", "SetMonitor[2,\"ACUP\",2e5]", "-e", "NormMoniSpectre2D[1e6,\"ACUP\",\"N\"]"},
+         0,
+         "",
+         "ouverture de "},
         {{"missing.seq"}, 2, nullptr, nullptr},
         {{"--no-such-option"}, 2, nullptr, nullptr},
         {{"--decimal-separator", "ab"}, 2, nullptr, nullptr},
-        {{"-i", "missing.dat", "-e", "X=1"}, 2, "ombrelune-run: the input missing.dat does not exist\n", nullptr},
-        {{"-i", "none/*.dat", "-e", "X=1"}, 2, "ombrelune-run: no file matches the input none/*.dat\n", nullptr},
+        {{"-i", "missing.dat", "-e", "X=1"},
+         2,
+         "ombrelune-run: the input missing.dat does not exist\n",
+         nullptr},
+        {{"-i", "none/*.dat", "-e", "X=1"},
+         2,
+         "ombrelune-run: no file matches the input none/*.dat\n",
+         nullptr},
         {{"-i", "good.dat"}, 2, nullptr, nullptr},
         {{"-j", "0", "-e", "X=1"}, 2, nullptr, nullptr},
         {{"--timeout", "soon", "-e", "X=1"}, 2, nullptr, nullptr},
@@ -107,7 +129,8 @@ TEST(Runner, MessagesAreReadable) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err.find('\r'), std::string::npos);
     EXPECT_TRUE(contains(r.err, "erreur: Error parsing expression:\n  ")) << r.err;
-    EXPECT_EQ(journal(dir).back().rfind("!! ligne de commande : Error parsing expression: ", 0), 0u);
+    EXPECT_EQ(journal(dir).back().rfind("!! ligne de commande : Error parsing expression: ", 0),
+              0u);
 }
 
 TEST(Runner, CommandReference) {
@@ -120,7 +143,8 @@ TEST(Runner, CommandReference) {
     EXPECT_TRUE(contains(all.out, "\nSetMonitor[list, name, monitor]\n"));
     EXPECT_EQ(runner(dir, {"--commands", "nope"}).status, 2);
     const RunResult help = runner(dir, {"--help"});
-    for (const char* v : {"INPUT$", "STEM$", "INPUT ", "NINPUTS"}) EXPECT_TRUE(contains(help.out, v)) << v;
+    for (const char* v : {"INPUT$", "STEM$", "INPUT ", "NINPUTS"})
+        EXPECT_TRUE(contains(help.out, v)) << v;
 }
 
 TEST(Runner, TheDemoRuns) {

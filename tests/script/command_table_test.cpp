@@ -65,8 +65,9 @@ TEST(CommandTable, ReferenceShowsKindsUnitsAndMeaning) {
               (std::vector<std::string>{"variable (@variable)", "first index (number)",
                                         "value 3 … 10 (number, optional)"}));
     EXPECT_EQ(argumentLabels(*findCommandEntry("MasqueSecteur"))[3], "angle (number, degrees)");
-    EXPECT_NE(commandReferenceText(*findCommandEntry("ADD1D")).find("Another name for addSpectre1D"),
-              std::string::npos);
+    EXPECT_NE(
+        commandReferenceText(*findCommandEntry("ADD1D")).find("Another name for addSpectre1D"),
+        std::string::npos);
 
     const std::string markdown = commandsMarkdown();
     for (const CommandEntry& e : commandTable())
