@@ -99,15 +99,16 @@ int exitStatus(const RunOutcome& outcome) {
 void runInputsHere(const RunOptions& options, const RunSettings& settings, Workbench& wb,
                    JournalTap& tap, Console& console, BatchTally& tally) {
     const int count = int(options.inputs.size());
+    const StartSpectra start(wb);
     for (int k = 0; k < count && !interrupt::requested(); ++k) {
-        const auto start = std::chrono::steady_clock::now();
-        resetWorkbench(wb);
+        const auto began = std::chrono::steady_clock::now();
+        start.restore(wb);
         const RunOutcome outcome = runInput(wb, tap, console, options.jobs, settings,
                                             {options.inputs[std::size_t(k)], k + 1, count});
         if (options.list) console.output(spectrumListing(wb));
         tally.record(
             std::size_t(k), outcome,
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count());
         if (outcome.status == RunOutcome::Status::failed && options.stopOnError) break;
     }
 }

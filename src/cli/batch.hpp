@@ -33,7 +33,8 @@ private:
     std::chrono::steady_clock::time_point start_;
 };
 
-// Runs the inputs one after the other on this workbench (reset before each); stops early
+// Runs the inputs one after the other on this workbench, fresh from start-up (its start
+// spectra are put back before each input); stops early
 // on Ctrl-C or, with --stop-on-error, after the first failure.
 void runInputsHere(const RunOptions& options, const RunSettings& settings, Workbench& wb,
                    JournalTap& tap, Console& console, BatchTally& tally);

@@ -68,11 +68,32 @@ void bindRunnerCommands(CommandRegistry& registry, const CommandBinder& bindMore
     if (bindMore) bindMore(registry);
 }
 
-void resetWorkbench(Workbench& wb) {
-    wb.spectres1D = spectlist();
-    wb.spectres2D = spectlist();
-    wb.spectres3D = spectlist();
-    createDefaultSpectra(wb);
+namespace {
+
+std::vector<spectre> copied(const spectlist& table) {
+    std::vector<spectre> spectra;
+    for (int slot = 1; slot <= spectlist::slotCount; ++slot)
+        if (const spectre* s = table.at(slot)) spectra.push_back(*s);
+    return spectra;
+}
+
+// The start-up spectra fill the first slots in order, so storing them again in that order
+// puts each back in its slot.
+void refill(spectlist& table, const std::vector<spectre>& spectra) {
+    table = spectlist();
+    for (const spectre& s : spectra) table.storeCopy(s);
+}
+
+} // namespace
+
+StartSpectra::StartSpectra(const Workbench& fresh)
+    : curves_(copied(fresh.spectres1D)), images_(copied(fresh.spectres2D)),
+      stacks_(copied(fresh.spectres3D)) {}
+
+void StartSpectra::restore(Workbench& wb) const {
+    refill(wb.spectres1D, curves_);
+    refill(wb.spectres2D, images_);
+    refill(wb.spectres3D, stacks_);
 }
 
 RunOutcome runJobs(Workbench& wb, JournalTap& tap, Console& console, const std::vector<Job>& jobs,

@@ -65,7 +65,16 @@ RunOutcome runInput(Workbench& wb, JournalTap& tap, Console& console, const std:
 // The binding of every command the runner offers: the core's, then the program's own.
 void bindRunnerCommands(CommandRegistry& registry, const CommandBinder& bindMore);
 
-// The workbench of a new run: empty tables, then the default spectra.
-void resetWorkbench(Workbench& wb);
+// The spectra a run starts with, taken once from a workbench fresh from start-up and put
+// back before each input: copying them costs a fraction of computing them again.
+class StartSpectra {
+public:
+    explicit StartSpectra(const Workbench& fresh);
+    // Empties the three tables and puts the start spectra back, in their slots.
+    void restore(Workbench& wb) const;
+
+private:
+    std::vector<spectre> curves_, images_, stacks_;
+};
 
 } // namespace ombrelune

@@ -86,10 +86,12 @@ TEST(Batch, StopOnErrorLeavesTheRest) {
     EXPECT_TRUE(contains(r.err, "3 done, 1 failed (in/run5.dat), 1 not run; ")) << r.err;
 }
 
-TEST(Batch, RefusedCommandsGiveThree) {
+// Each input starts on a fresh workbench: what one input made, the next does not find.
+TEST(Batch, RefusedCommandsGiveThreeAndEachInputStartsAfresh) {
     Folder f;
-    const RunResult r = runner(f.dir, {"-q", "-i", "in/run1*.dat", "-i", "in/run2.dat", "-e",
-                                       "SaveSpectre[1,\"x.dat\",\"NOPE\"]"});
+    const RunResult r =
+        runner(f.dir, {"-q", "-i", "in/run1*.dat", "-i", "in/run2.dat", "-e",
+                       "IntegraleSpectre1D[\"LEFT\",0,1]", "-e", "addspectre[1,\"LEFT\",2,1,1]"});
     EXPECT_EQ(r.status, 3) << r.err;
     EXPECT_TRUE(contains(r.err, "3 inputs: 0 done, 3 with refused commands (in/run1.dat, "
                                 "in/run2.dat, in/run10.dat); "))
