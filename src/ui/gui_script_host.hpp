@@ -30,14 +30,17 @@ public:
     std::function<void(const std::string&)> onCaption;
     std::function<void(bool)> onRunning;
     std::function<void()> onLineExecuted;
+    std::function<void(const std::string&)> onShowImage;
 
     void setStepTimer(bool on) override;
     bool stepTimer() const override;
     void processEvents() override;
     void showWarning(const std::string& text) override;
     void reportExpressionError(const std::string& message) override;
-    // There is no 2D view yet to show the image in.
-    void showImage(const std::string&) override {}
+    // Shows the image in the 2D view that onShowImage names (set by the main window).
+    void showImage(const std::string& name) override {
+        if (onShowImage) onShowImage(name);
+    }
     void showCaption(const std::string& caption) override;
     void showRunning(bool running) override;
     void lineExecuted() override;

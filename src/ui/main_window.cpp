@@ -12,6 +12,7 @@
 #include "ui/list_windows.hpp"
 #include "ui/operation_dialog.hpp"
 #include "ui/refilling_combo.hpp"
+#include "ui/graph2d_form.hpp"
 #include "ui/view_placeholder.hpp"
 
 #include <QCloseEvent>
@@ -25,6 +26,8 @@ Tprincipalform::Tprincipalform(AppContext& context, ChildMakers makers)
       makers_(std::move(makers)), mdi_(new QMdiArea(this)) {
     if (!makers_.view1D)
         makers_.view1D = [](Tprincipalform& w) -> QWidget* { return new Tgraph1dform(w.context()); };
+    if (!makers_.view2D)
+        makers_.view2D = [](Tprincipalform& w) -> QWidget* { return w.makeImageView(); };
     setObjectName(QStringLiteral("principalform"));
     setWindowTitle(QStringLiteral("Ombrelune"));
     mdi_->setObjectName(QStringLiteral("mdiArea"));
@@ -78,6 +81,18 @@ void Tprincipalform::createWindows() {
     about_ = new TAboutBox(this);
     QWidget* fitting = makers_.fitting ? makers_.fitting(*this) : makeFittingWindow();
     addLasting(fitting, fitting->geometry())->show();
+}
+
+QWidget* Tprincipalform::makeImageView() {
+    auto* view = new Tgraph2DForm(context_);
+    // Its cut and projection curves may be on show in the 1D views.
+    connect(view, &Tgraph2DForm::spectraChanged, this, &Tprincipalform::refreshViews);
+    // The first one made answers the scripts' requests to show an image.
+    if (!context_.host().onShowImage)
+        context_.host().onShowImage = [view = QPointer<Tgraph2DForm>(view)](const std::string& name) {
+            if (view) view->showImage(name);
+        };
+    return view;
 }
 
 QWidget* Tprincipalform::makeFittingWindow() {

@@ -100,6 +100,7 @@ private:
     void openView(ViewSlots& slots, const ChildMaker& maker, const QString& caption);
     QMdiSubWindow* addHiddenChild(QWidget* widget, const QRect& geometry);
     QWidget* makeFittingWindow();
+    QWidget* makeImageView();
     Tgraph1dform* curveView();
 
     AppContext& context_;

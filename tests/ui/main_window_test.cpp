@@ -153,8 +153,10 @@ private Q_SLOTS:
         open1D();
         QCOMPARE(openTitles(w).count(QStringLiteral("graphique 1d")), 1);
 
+        QCOMPARE(openTitles(w).count(QStringLiteral("Spectre2D")), 1); // made at start-up
         w.N1D2Click();
-        QCOMPARE(openTitles(w).count(QStringLiteral("Spectre2D")), 1);
+        QCOMPARE(openTitles(w).count(QStringLiteral("Spectre2D")), 2);
+        QVERIFY(w.mdiArea()->activeSubWindow()->widget()->inherits("ombrelune::Tgraph2DForm"));
     }
 
     void supprimerLeavesStartUpWindowsAlone() {
