@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's picture of the workbench: the demo script run in a fresh session on a
 # virtual X display (Xvfb), the main window saved as docs/main-window.png; and the picture
-# of a fit, the fitting window beside a 1D view, as docs/fitting-window.png.
+# of a fit, the fitting window beside a 1D view, as docs/fitting-window.png;
+# and the 2D view with its cursors and cuts beside a 1D view, as docs/view2d.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -11,3 +12,6 @@ echo "docs/main-window.png written"
 xvfb-run -a -s "-screen 0 1600x1000x24" \
   "$build/src/app/ombrelune-fitting-screenshot" docs/fitting-window.png
 echo "docs/fitting-window.png written"
+xvfb-run -a -s "-screen 0 1600x1000x24" \
+  "$build/src/app/ombrelune-view2d-screenshot" docs/view2d.png
+echo "docs/view2d.png written"

@@ -245,6 +245,7 @@ void Tgraph2DForm::buildLayout() {
     split->addWidget(pages);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
+    split->setSizes({400, 220, 200});
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar);
     layout->addWidget(choixspectre);

@@ -84,8 +84,8 @@ void ImageView::keyPressEvent(QKeyEvent* event) {
 
 ColourScaleStrip::ColourScaleStrip(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ColorScale"));
-    setMinimumWidth(64);
-    setMaximumWidth(72);
+    // Room for labels such as "-5E+002" beside the strip.
+    setFixedWidth(88);
 }
 
 void ColourScaleStrip::setPicture(const ImagePicture* picture) {
