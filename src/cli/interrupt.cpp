@@ -2,12 +2,14 @@
 
 #include <array>
 #include <csignal>
+#include <cstring>
 #include <unistd.h>
 
 namespace ombrelune::interrupt {
 namespace {
 
 volatile std::sig_atomic_t presses = 0;
+const char* firstNote = "";
 // Read by the handler: plain slots, written only outside it, 0 when free.
 std::array<volatile pid_t, 256> workers{};
 
@@ -19,10 +21,7 @@ void write(const char* text, std::size_t size) {
 void onInterrupt(int) {
     presses = presses + 1;
     if (presses == 1) {
-        static const char first[] =
-            "\nombrelune-run: interrupted, finishing the inputs under way (Ctrl-C again to stop "
-            "at once)\n";
-        write(first, sizeof first - 1);
+        write(firstNote, std::strlen(firstNote));
         return;
     }
     for (const volatile pid_t& pid : workers)
@@ -34,7 +33,8 @@ void onInterrupt(int) {
 
 } // namespace
 
-void install() {
+void install(const char* firstPressNote) {
+    firstNote = firstPressNote;
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);

@@ -32,13 +32,16 @@ void writeLine(int fd, const std::string& text) {
     }
 }
 
-int runSingle(const RunOptions& o, const RunSettings& settings, Workbench& wb, JournalTap& tap,
+int runSingle(const RunOptions& o, RunSettings settings, Workbench& wb, JournalTap& tap,
               Console& console) {
+    interrupt::install("\nombrelune-run: interrupted, stopping after the current line (Ctrl-C "
+                       "again to stop at once)\n");
+    settings.stopOnInterrupt = true;
     const RunOutcome outcome = runJobs(wb, tap, console, o.jobs, settings, std::nullopt);
     if (outcome.status == RunOutcome::Status::failed && !outcome.shown)
         console.message("error: " + outcome.reason);
     if (o.list) console.output(spectrumListing(wb));
-    return exitStatus(outcome);
+    return interrupt::requested() ? 130 : exitStatus(outcome);
 }
 
 int runWorker(const RunOptions& o, const RunSettings& settings, Workbench& wb, JournalTap& tap,
@@ -52,7 +55,8 @@ int runWorker(const RunOptions& o, const RunSettings& settings, Workbench& wb, J
 
 int runBatch(const RunOptions& o, const RunSettings& settings, Workbench& wb, JournalTap& tap,
              Console& console) {
-    interrupt::install();
+    interrupt::install("\nombrelune-run: interrupted, finishing the inputs under way (Ctrl-C "
+                       "again to stop at once)\n");
     BatchTally tally(console, o.inputs);
     if (o.parallel > 1)
         runInputsInWorkers(o, wb.journal, console, tally);

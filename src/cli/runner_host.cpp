@@ -1,19 +1,21 @@
 #include "cli/runner_host.hpp"
 
 #include "cli/console.hpp"
+#include "cli/interrupt.hpp"
 
 #include <thread>
 
 namespace ombrelune {
 
 void RunnerHost::processEvents() {
-    checkDeadline();
+    checkStop();
     // Nothing to process without a window: sleep a little while "delay" waits.
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
-void RunnerHost::checkDeadline() const {
-    if (deadline_ && Clock::now() > *deadline_) throw RunTimeout{};
+void RunnerHost::checkStop() const {
+    if (deadline_ && Clock::now() > *deadline_) throw RunStopped{deadlineReason_};
+    if (stopOnInterrupt_ && interrupt::requested()) throw RunStopped{"interrompu (Ctrl-C)"};
 }
 
 void RunnerHost::showWarning(const std::string& text) {

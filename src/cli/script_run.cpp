@@ -35,7 +35,7 @@ public:
         }
         interp_.execute(job.script);
         while (interp_.running()) {
-            host_.checkDeadline();
+            host_.checkStop();
             interp_.tick();
             if (!tolerated()) return false;
             // A command holds the timer only while it works; a finished line releases it.
@@ -104,8 +104,10 @@ RunOutcome runJobs(Workbench& wb, JournalTap& tap, Console& console, const std::
     if (input) registerInputVariables(interp, *input);
     if (settings.timeoutSeconds)
         host.setDeadline(RunnerHost::Clock::now() +
-                         std::chrono::duration_cast<RunnerHost::Clock::duration>(
-                             std::chrono::duration<double>(*settings.timeoutSeconds)));
+                             std::chrono::duration_cast<RunnerHost::Clock::duration>(
+                                 std::chrono::duration<double>(*settings.timeoutSeconds)),
+                         "délai de " + wb.number(*settings.timeoutSeconds) + " s dépassé");
+    if (settings.stopOnInterrupt) host.stopOnInterrupt();
     const long alarmsBefore = tap.alarms();
     Stepper stepper(interp, host, settings.keepGoing);
     const Job* current = nullptr;
@@ -116,14 +118,13 @@ RunOutcome runJobs(Workbench& wb, JournalTap& tap, Console& console, const std::
                 outcome.shown = true;
                 return outcome;
             }
-    } catch (const RunTimeout&) {
-        const std::string reason = "délai de " + wb.number(*settings.timeoutSeconds) + " s dépassé";
+    } catch (const RunStopped& stop) {
         wb.journal.appendLine(
             "!! " +
             (current->isScript ? current->text + ", ligne " + std::to_string(interp.currentLine())
                                : std::string("ligne de commande")) +
-            " : " + reason);
-        return failed(reason);
+            " : " + stop.reason);
+        return failed(stop.reason);
     } catch (const std::exception& e) {
         return failed(e.what());
     }

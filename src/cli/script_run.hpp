@@ -49,7 +49,8 @@ struct RunInput {
 struct RunSettings {
     bool keepGoing = false;
     std::optional<double> timeoutSeconds;
-    CommandBinder bindMore; // the commands the program adds to the core's
+    CommandBinder bindMore;       // the commands the program adds to the core's
+    bool stopOnInterrupt = false; // a single run stops at Ctrl-C; a batch input finishes
 };
 
 // Runs the jobs once on the workbench as it is, with a fresh interpreter. A failure is

@@ -168,5 +168,20 @@ TEST(Batch, InterruptFinishesTheInputsUnderWay) {
     }
 }
 
+// A single run stops at the first Ctrl-C, even inside a wait, and says so in the journal.
+TEST(Batch, InterruptStopsASingleRun) {
+    TempDir dir;
+    const pid_t pid = startRunner(dir, {"-q", "-e", "delay[60]", "-e", "addcomment[\"after\"]"});
+    ASSERT_GT(pid, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (countPrefixed(journal(dir), "ouverture de ") == 0 &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // into the wait
+    ::kill(pid, SIGINT);
+    EXPECT_EQ(waitRunner(pid), 130);
+    EXPECT_EQ(journal(dir).back(), "!! ligne de commande : interrompu (Ctrl-C)");
+}
+
 } // namespace
 } // namespace ombrelune
