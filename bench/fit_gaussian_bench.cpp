@@ -32,9 +32,10 @@ struct GaussianImage {
 
     explicit GaussianImage(int n) : side(n), truth{1000, 0.45 * n, 0.55 * n, 0.02 * n * n, 10} {
         spectre& s = *wb.spectres2D.at(wb.spectres2D.create("GAUSS", n, n, 1));
+        s.setXAlongI(indexAxis(n));
+        s.setYAlongJ(indexAxis(n));
         for (int i = 0; i < n; ++i)
-            for (int j = 0; j < n; ++j)
-                s.at(i, j) = spectrePoint{1, double(i), double(j), 0, native(i, j, truth)};
+            for (int j = 0; j < n; ++j) s.setValueAt(i, j, 0, native(i, j, truth));
         data = fitDataOf(s, 2);
     }
 

@@ -11,14 +11,13 @@ BenchLine run() {
     const int n = 1024;
     spectre image;
     image.name = "ANG";
-    image.nx = image.ny = n;
-    image.nz = 1;
-    image.typeX = image.typeY = "deg";
-    image.points.resize(static_cast<std::size_t>(n) * n);
+    image.resize(n, n, 1);
     image.clear();
+    image.typeX = image.typeY = "deg";
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j)
-            image.at(i, j) = {1, 0.1 + i * 0.002, 0.05 + j * 0.0025, 0, double((i * 31 + j) % 101)};
+            image.setPointAt(
+                i, j, 0, {1, 0.1 + i * 0.002, 0.05 + j * 0.0025, 0, double((i * 31 + j) % 101)});
     // α and β up to about 2 and 2.6 degrees at λ = 5.5 Å.
     const QGrid grid{0, 0.0002, 0.1, -0.005, 0.00002, 0.005};
     const double seconds = medianSeconds([&] {

@@ -14,15 +14,15 @@ namespace {
 spectre detectorImage(int n) {
     spectre s;
     s.name = "ACUP";
-    s.nx = s.ny = n;
-    s.nz = 1;
-    s.typeX = s.typeY = "raw";
-    s.points.resize(static_cast<std::size_t>(n) * n);
+    s.resize(n, n, 1);
     s.clear();
+    s.typeX = s.typeY = "raw";
+    s.setXAlongI(indexAxis(n));
+    s.setYAlongJ(indexAxis(n));
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j) {
             const double r2 = (i - n / 2.0) * (i - n / 2.0) + (j - n / 2.0) * (j - n / 2.0);
-            s.at(i, j) = {1, double(i), double(j), 0, std::floor(1e4 / (1 + r2 / 100))};
+            s.setValueAt(i, j, 0, std::floor(1e4 / (1 + r2 / 100)));
         }
     return s;
 }

@@ -12,15 +12,13 @@ namespace {
 BenchLine run(int n, double width) {
     spectre image;
     image.name = "I";
-    image.nx = image.ny = n;
-    image.nz = 1;
-    image.typeX = image.typeY = "raw";
-    image.points.resize(static_cast<std::size_t>(n) * n);
+    image.resize(n, n, 1);
     image.clear();
-    for (std::size_t p = 0; p < image.points.size(); ++p) image.points[p].value = double(p % 977);
+    image.typeX = image.typeY = "raw";
+    for (std::size_t p = 0; p < image.pointCount(); ++p) image.setValue(p, double(p % 977));
     const double seconds = medianSeconds([&] {
         const spectre out = smoothImage(image, width, "S");
-        if (out.points.size() != image.points.size()) std::abort();
+        if (out.pointCount() != image.pointCount()) std::abort();
     });
     const std::string side = std::to_string(n);
     return {"smooth2d", side + "x" + side + " width " + formatGeneral(width), seconds,

@@ -45,9 +45,9 @@ struct Images {
         for (const char* name : {"A", "B", "C"}) table.create(name, side, side, 1);
         spectre& a = *table.find("A");
         spectre& b = *table.find("B");
-        for (std::size_t p = 0; p < a.points.size(); ++p) {
-            a.points[p].value = static_cast<double>(p % 1009) * 0.01;
-            b.points[p].value = static_cast<double>(p % 997) * 0.006 - 3;
+        for (std::size_t p = 0; p < a.pointCount(); ++p) {
+            a.setValue(p, static_cast<double>(p % 1009) * 0.01);
+            b.setValue(p, static_cast<double>(p % 997) * 0.006 - 3);
         }
     }
 };
@@ -59,8 +59,8 @@ double nativeSeconds(Images& images) {
         spectre& c = *images.table.find("C");
         for (std::int32_t i = 0; i < side; ++i)
             for (std::int32_t j = 0; j < side; ++j) {
-                const double av = a.at(i, j, 0).value;
-                c.at(i, j, 0).value = av * 2 + std::sin(b.at(i, j, 0).value) / (av + 1);
+                const double av = a.valueAt(i, j, 0);
+                c.setValueAt(i, j, 0, av * 2 + std::sin(b.valueAt(i, j, 0)) / (av + 1));
             }
     });
 }

@@ -26,11 +26,11 @@ struct FileBench {
             (std::filesystem::temp_directory_path() / "ombrelune-bench-XXXXXX").string();
         dir = ::mkdtemp(pattern.data());
         file = dir / "image.dat";
-        image.nx = image.ny = side;
-        image.nz = 1;
-        image.points.resize(std::size_t(side) * side);
-        for (std::size_t p = 0; p < image.points.size(); ++p)
-            image.points[p] = {1, double(p / side), double(p % side), 0, double(p % 977)};
+        image.resize(side, side, 1);
+        image.clear();
+        image.setXAlongI(indexAxis(side));
+        image.setYAlongJ(indexAxis(side));
+        for (std::size_t p = 0; p < image.pointCount(); ++p) image.setValue(p, double(p % 977));
     }
     ~FileBench() { std::filesystem::remove_all(dir); }
 };

@@ -13,6 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto file = fuzz::inputAsFile(data, size);
     fuzz::checkTableRead<EInOutError>(
         "data3D", 1, 2, 3, [&](spectlist& stacks) { readFourColumnFile(stacks, file); },
-        [size](const spectre& s) { return s.points.size() <= size; });
+        [size](const spectre& s) { return s.pointCount() <= size; });
     return 0;
 }

@@ -39,10 +39,10 @@ int checkSpectrumRead(const std::uint8_t* data, std::size_t size, Read read) {
     s.resize(2, 2, 1);
     try {
         read(s, file);
-        if (s.points.size() != std::size_t(s.nx) * std::size_t(s.ny) * std::size_t(s.nz))
+        if (s.pointCount() != std::size_t(s.nx) * std::size_t(s.ny) * std::size_t(s.nz))
             __builtin_trap();
     } catch (const EInOutError&) {
-        if (s.nx != 2 || s.points.size() != 4) __builtin_trap();
+        if (s.nx != 2 || s.pointCount() != 4) __builtin_trap();
     }
     return 0;
 }
@@ -58,7 +58,7 @@ void checkTableRead(const std::string& name, int nx, int ny, int nz, Read read, 
     try {
         read(table);
         const spectre& s = *table.find(name);
-        if (s.points.size() != std::size_t(s.nx) * std::size_t(s.ny) * std::size_t(s.nz) ||
+        if (s.pointCount() != std::size_t(s.nx) * std::size_t(s.ny) * std::size_t(s.nz) ||
             !accepted(s))
             __builtin_trap();
     } catch (const Refusal&) {

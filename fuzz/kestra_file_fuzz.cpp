@@ -14,10 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.resize(3, 3, 1);
     try {
         readKestraFile(s, file);
-        if (s.nx != kestraSide || s.points.size() != std::size_t(kestraSide) * kestraSide)
+        if (s.nx != kestraSide || s.pointCount() != std::size_t(kestraSide) * kestraSide)
             __builtin_trap();
     } catch (const OmbreluneError&) {
-        if (s.nx != 3 || s.points.size() != 9) __builtin_trap();
+        if (s.nx != 3 || s.pointCount() != 9) __builtin_trap();
     }
     return 0;
 }

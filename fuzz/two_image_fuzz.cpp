@@ -18,7 +18,7 @@ spectre image(const char* name) {
     spectre s;
     s.name = name;
     s.resize(twoImageSide, twoImageSide, 1);
-    for (auto& p : s.points) p.value = 3;
+    s.fillValues(3);
     return s;
 }
 
@@ -39,12 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     images.storeCopy(image("ACDOWN"));
     try {
         readTwoImageText(images, file, separator);
-        if (images.at(1)->at(127, 127).value != 0 || images.at(2)->at(127, 127).value != 0)
+        if (images.at(1)->valueAt(127, 127) != 0 || images.at(2)->valueAt(127, 127) != 0)
             __builtin_trap();
     } catch (const EInOutError&) {
         for (int slot : {1, 2})
-            for (const auto& p : images.at(slot)->points)
-                if (p.value != 3) __builtin_trap();
+            for (std::size_t p = 0; p < images.at(slot)->pointCount(); ++p)
+                if (images.at(slot)->value(p) != 3) __builtin_trap();
     }
     return 0;
 }

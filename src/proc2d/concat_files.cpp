@@ -65,12 +65,9 @@ spectre concatCurveFiles(const std::string& directory, const std::string& prefix
         if (curveLength(*curve) < P)
             throw ERefused("le fichier " + pathOf(n) + " a " + std::to_string(curveLength(*curve)) +
                            " points, le premier en a " + std::to_string(P));
-        for (int i = 0; i < P; ++i) {
-            spectrePoint& p = image.at(row, i);
-            p.x = n - first;
-            p.y = i;
-            p.value = curve->at(i).value;
-        }
+        for (int i = 0; i < P; ++i)
+            image.setPointAt(row, i, 0,
+                             spectrePoint{1, n - first, double(i), 0, curve->valueAt(i)});
     }
     return image;
 }

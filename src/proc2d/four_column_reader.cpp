@@ -60,12 +60,9 @@ void readFourColumnFile(spectlist& stacks, const std::filesystem::path& file) {
     spectre stack = newSpectre("data3D", static_cast<double>(nx), static_cast<double>(ny),
                                static_cast<double>(nz));
     stack.comment = comment;
-    for (spectrePoint& p : stack.points) {
+    for (std::size_t p = 0; p < stack.pointCount(); ++p) {
         const auto [x, y, z, value] = readSample(in, in.require("a sample line"));
-        p.x = x;
-        p.y = y;
-        p.z = z;
-        p.value = value;
+        stack.setPoint(p, spectrePoint{1, x, y, z, value});
     }
     storeResult(stacks, std::move(stack));
 }

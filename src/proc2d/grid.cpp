@@ -19,8 +19,8 @@ Grid imageGrid(const spectre& image) {
     if (image.nx < 2 || image.ny < 2 || image.nz < 1)
         throw ERefused("l'image " + image.name + " (" + sizeText(image.nx, image.ny) +
                        ") n'a pas deux points sur chaque axe");
-    const spectrePoint& first = image.at(0, 0);
-    const spectrePoint& last = image.at(image.nx - 1, image.ny - 1);
+    const spectrePoint first = image.pointAt(0, 0);
+    const spectrePoint last = image.pointAt(image.nx - 1, image.ny - 1);
     const Grid g{first.x, first.y, (last.x - first.x) / (image.nx - 1),
                  (last.y - first.y) / (image.ny - 1)};
     if (!(g.dx > 0 && g.dy > 0 && std::isfinite(g.dx) && std::isfinite(g.dy)))
@@ -33,10 +33,12 @@ Grid imageGrid(const spectre& image) {
 void placeOnGrid(spectre& dest, const Grid& grid, const spectrePoint& p) {
     const auto cell = grid.cellOf(p.x, p.y, dest.nx, dest.ny);
     if (!cell) return;
-    spectrePoint& q = dest.at(cell->first, cell->second);
+    const auto [i, j] = *cell;
+    spectrePoint q = dest.pointAt(i, j, 0);
     q.x = p.x;
     q.y = p.y;
     q.value = p.value;
+    dest.setPointAt(i, j, 0, q);
 }
 
 } // namespace ombrelune

@@ -66,11 +66,14 @@ void readLampD17File(spectlist& images, const std::filesystem::path& file,
 
     spectre image = newSpectre(name, lampD17Width, lampD17Height, 1);
     image.typeX = image.typeY = "raw";
+    // The last column is not stored in the file: its points keep x and y 0.
+    std::vector<double> xs = indexAxis(lampD17Width);
+    xs.back() = 0;
+    image.setXAlongI(xs);
     for (int v = 0; v < storedValues; ++v) {
-        spectrePoint& p = image.at(v % storedColumns, v / storedColumns);
-        p.x = v % storedColumns;
-        p.y = v / storedColumns;
-        p.value = values[static_cast<std::size_t>(v)];
+        const int i = v % storedColumns, j = v / storedColumns;
+        image.setYAt(i, j, 0, j);
+        image.setValueAt(i, j, 0, values[static_cast<std::size_t>(v)]);
     }
     storeResult(images, std::move(image));
 }

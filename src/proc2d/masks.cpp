@@ -17,7 +17,7 @@ spectre blankMask(const spectre& image, const std::string& name, double backgrou
     spectre mask = newSpectre(name, image.nx, image.ny, 1);
     mask.typeX = image.typeX;
     mask.typeY = image.typeY;
-    for (spectrePoint& p : mask.points) p.value = background;
+    mask.fillValues(background);
     return mask;
 }
 
@@ -29,7 +29,7 @@ spectre rectangleMask(const spectre& image, const std::string& name, double X1, 
     const IndexRange js =
         clippedRange(std::trunc(std::min(Y1, Y2)), std::trunc(std::max(Y1, Y2)), mask.ny);
     for (int i = is.begin; i < is.end; ++i)
-        for (int j = js.begin; j < js.end; ++j) mask.at(i, j).value = inside;
+        for (int j = js.begin; j < js.end; ++j) mask.setValueAt(i, j, 0, inside);
     return mask;
 }
 
@@ -40,7 +40,7 @@ spectre discMask(const spectre& image, const std::string& name, double X1, doubl
     for (int i = 0; i < mask.nx; ++i)
         for (int j = 0; j < mask.ny; ++j)
             if (std::sqrt((i - X1) * (i - X1) + (j - Y1) * (j - Y1)) <= radius)
-                mask.at(i, j).value = inside;
+                mask.setValueAt(i, j, 0, inside);
     return mask;
 }
 
@@ -98,7 +98,7 @@ void sectorMask(spectre& image, double X0, double Y0, double angle, double openi
         return a;
     };
     const double lo = wrap(angle - opening / 2), hi = wrap(angle + opening / 2);
-    const int nx = image.points.empty() ? 0 : image.nx;
+    const int nx = image.pointCount() == 0 ? 0 : image.nx;
     for (int i = 0; i < nx; ++i)
         for (int j = 0; j < image.ny; ++j) {
             const double r2 = (i - X0) * (i - X0) + (j - Y0) * (j - Y0);
@@ -111,7 +111,7 @@ void sectorMask(spectre& image, double X0, double Y0, double angle, double openi
             if (a < 0) a += 360;
             const bool inSector =
                 lo < hi ? lo <= a && a <= hi : (0 <= a && a <= hi) || (lo <= a && a <= 360);
-            if (inSector) image.at(i, j).value = 0;
+            if (inSector) image.setValueAt(i, j, 0, 0);
         }
 }
 

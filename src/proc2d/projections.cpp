@@ -18,10 +18,10 @@ namespace {
 
 // Images are read on layer 0; an image without points has no index to read.
 int readableNx(const spectre& image) {
-    return image.points.empty() ? 0 : image.nx;
+    return image.pointCount() == 0 ? 0 : image.nx;
 }
 int readableNy(const spectre& image) {
-    return image.points.empty() ? 0 : image.ny;
+    return image.pointCount() == 0 ? 0 : image.ny;
 }
 
 } // namespace
@@ -31,13 +31,14 @@ spectre horizontalProjection(const spectre& image, const std::string& name, doub
     spectre curve = newSpectre(name, image.ny, 1, 1);
     curve.typeX = image.typeX;
     const bool raw = isRawAxis(image.typeY);
-    const bool readable = !image.points.empty();
+    const bool readable = image.pointCount() != 0;
     const IndexRange band =
         clippedRange(roundHalfEven(first), roundHalfEven(last), readableNx(image));
     for (int j = 0; j < image.ny; ++j) {
-        spectrePoint& p = curve.at(j);
-        p.x = raw ? j : (readable ? image.at(0, j).y : 0.0);
-        for (int i = band.begin; i < band.end; ++i) p.value += image.at(i, j).value;
+        double sum = 0;
+        for (int i = band.begin; i < band.end; ++i) sum += image.valueAt(i, j);
+        curve.setXAt(j, 0, 0, raw ? j : (readable ? image.yAt(0, j) : 0.0));
+        curve.setValueAt(j, 0, 0, sum);
     }
     return curve;
 }
@@ -47,13 +48,14 @@ spectre verticalProjection(const spectre& image, const std::string& name, double
     spectre curve = newSpectre(name, image.nx, 1, 1);
     curve.typeX = image.typeX;
     const bool raw = isRawAxis(image.typeX);
-    const bool readable = !image.points.empty();
+    const bool readable = image.pointCount() != 0;
     const IndexRange band =
         clippedRange(roundHalfEven(first), roundHalfEven(last), readableNy(image));
     for (int i = 0; i < image.nx; ++i) {
-        spectrePoint& p = curve.at(i);
-        p.x = raw ? i : (readable ? image.at(i, 0).x : 0.0);
-        for (int j = band.begin; j < band.end; ++j) p.value += image.at(i, j).value;
+        double sum = 0;
+        for (int j = band.begin; j < band.end; ++j) sum += image.valueAt(i, j);
+        curve.setXAt(i, 0, 0, raw ? i : (readable ? image.xAt(i, 0) : 0.0));
+        curve.setValueAt(i, 0, 0, sum);
     }
     return curve;
 }
@@ -65,12 +67,12 @@ double rectangleIntegral(const spectre& image, double x1, double y1, double x2, 
         const IndexRange is = clippedRange(std::trunc(x1), std::trunc(x2), nx);
         const IndexRange js = clippedRange(std::trunc(y1), std::trunc(y2), readableNy(image));
         for (int i = is.begin; i < is.end; ++i)
-            for (int j = js.begin; j < js.end; ++j) sum += image.at(i, j).value;
+            for (int j = js.begin; j < js.end; ++j) sum += image.valueAt(i, j);
         return sum;
     }
     for (int i = 0; i < nx; ++i)
         for (int j = 0; j < image.ny; ++j) {
-            const spectrePoint& p = image.at(i, j);
+            const spectrePoint p = image.pointAt(i, j);
             if (x1 <= p.x && p.x <= x2 && y1 <= p.y && p.y <= y2) sum += p.value;
         }
     return sum;

@@ -54,21 +54,21 @@ QxQzImage remapToQxQz(const spectre& source, double lambda, const QGrid& g,
     QxQzImage result{newSpectre(name, size1, size2, 1), 0};
     spectre& out = result.image;
     out.typeX = out.typeY = "raw";
-    for (int i = 0; i < out.nx; ++i)
-        for (int j = 0; j < out.ny; ++j) {
-            out.at(i, j).x = g.min1 + g.step1 * i;
-            out.at(i, j).y = g.min2 + g.step2 * j;
-        }
+    std::vector<double> xs = indexAxis(out.nx), ys = indexAxis(out.ny);
+    for (double& x : xs) x = g.min1 + g.step1 * x;
+    for (double& y : ys) y = g.min2 + g.step2 * y;
+    out.setXAlongI(xs);
+    out.setYAlongJ(ys);
 
     constexpr double pi = std::numbers::pi;
     const double W = 4 * pi / lambda;
-    const double dAlpha = std::fabs(source.at(1, 0).x - source.at(0, 0).x);
-    const double dBeta = std::fabs(source.at(0, 1).y - source.at(0, 0).y);
+    const double dAlpha = std::fabs(source.xAt(1, 0) - source.xAt(0, 0));
+    const double dBeta = std::fabs(source.yAt(0, 1) - source.yAt(0, 0));
     SinCos alphaTrig;
     std::vector<SinCos> betaTrig(static_cast<std::size_t>(source.ny));
     for (int i = 0; i < source.nx; ++i)
         for (int j = 0; j < source.ny; ++j) {
-            const spectrePoint& p = source.at(i, j, 0);
+            const spectrePoint p = source.pointAt(i, j, 0);
             const double alpha = p.x * pi / 180, beta = p.y * pi / 180;
             const double sigma = (alpha + beta) / 2, delta = (alpha - beta) / 2;
             const double sinSigma = std::sin(sigma);
@@ -85,7 +85,8 @@ QxQzImage remapToQxQz(const spectre& source, double lambda, const QGrid& g,
                 ++result.skipped;
                 continue;
             }
-            out.at(static_cast<int>(k1), static_cast<int>(k2)).value += p.value / J;
+            const int c1 = static_cast<int>(k1), c2 = static_cast<int>(k2);
+            out.setValueAt(c1, c2, 0, out.valueAt(c1, c2) + p.value / J);
         }
     return result;
 }

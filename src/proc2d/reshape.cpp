@@ -14,11 +14,11 @@ namespace {
 
 // Places every point of a layer-0 image on the grid of dest.
 void placeAll(spectre& dest, const Grid& grid, const spectre& source) {
-    for (const spectrePoint& p : source.points) placeOnGrid(dest, grid, p);
+    for (std::size_t p = 0; p < source.pointCount(); ++p) placeOnGrid(dest, grid, source.point(p));
 }
 
 double curveValue(const spectre& curve, int i) {
-    return i < curveLength(curve) ? curve.at(i).value : 0.0;
+    return i < curveLength(curve) ? curve.valueAt(i) : 0.0;
 }
 
 // Stores the grown image the way the original one was replaced: made while the old one is
@@ -50,18 +50,12 @@ void appendCurve(spectlist& images, const std::string& imageName, const spectre&
     if (image->nz >= 1)
         for (int i = 0; i < nx; ++i)
             for (int j = 0; j < ny; ++j) {
-                const spectrePoint& p = image->at(i, j, 0);
-                spectrePoint& q = grown.at(i, j);
-                q.x = p.x;
-                q.y = p.y;
-                q.value = p.value;
+                const spectrePoint p = image->pointAt(i, j, 0);
+                grown.setPointAt(i, j, 0, spectrePoint{1, p.x, p.y, 0, p.value});
             }
     for (int n = 0; n < length; ++n) {
         const int i = side == Side::column ? nx : n, j = side == Side::column ? n : ny;
-        spectrePoint& q = grown.at(i, j);
-        q.x = i;
-        q.y = j;
-        q.value = curveValue(curve, n);
+        grown.setPointAt(i, j, 0, spectrePoint{1, double(i), double(j), 0, curveValue(curve, n)});
     }
     replaceImage(images, std::move(grown));
 }
@@ -79,8 +73,8 @@ spectre concatImages(const spectre& a, const spectre& b, const std::string& name
     if (a.typeY != b.typeY) warn("Y coordinate types not compatible");
     if (std::fabs(ga.dx - gb.dx) > 1e-8) warn("X step sizes not compatible");
     if (std::fabs(ga.dy - gb.dy) > 1e-8) warn("Y step sizes not compatible");
-    const spectrePoint& lastA = a.at(a.nx - 1, a.ny - 1);
-    const spectrePoint& lastB = b.at(b.nx - 1, b.ny - 1);
+    const spectrePoint lastA = a.pointAt(a.nx - 1, a.ny - 1);
+    const spectrePoint lastB = b.pointAt(b.nx - 1, b.ny - 1);
     const Grid joined{std::min(ga.x0, gb.x0), std::min(ga.y0, gb.y0), ga.dx, ga.dy};
     const double xmax = std::max(lastA.x, lastB.x), ymax = std::max(lastA.y, lastB.y);
     spectre out =
@@ -97,8 +91,8 @@ spectre curveToRow(const spectre& curve) {
     image.typeX = curve.typeX;
     image.typeY = "raw";
     for (int i = 0; i < curveLength(curve); ++i) {
-        image.at(i).x = curve.at(i).x;
-        image.at(i).value = curve.at(i).value;
+        image.setXAt(i, 0, 0, curve.xAt(i));
+        image.setValueAt(i, 0, 0, curve.valueAt(i));
     }
     return image;
 }
@@ -108,8 +102,8 @@ spectre curveToColumn(const spectre& curve) {
     image.typeX = "raw";
     image.typeY = curve.typeX;
     for (int i = 0; i < curveLength(curve); ++i) {
-        image.at(0, i).y = curve.at(i).x;
-        image.at(0, i).value = curve.at(i).value;
+        image.setYAt(0, i, 0, curve.xAt(i));
+        image.setValueAt(0, i, 0, curve.valueAt(i));
     }
     return image;
 }
@@ -135,22 +129,31 @@ spectre extractRectangle(const spectre& source, double x1, double y1, double x2,
     spectre out = newSpectre(name, sizeAlong(x1, x2, g.dx), sizeAlong(y1, y2, g.dy), 1);
     out.typeX = source.typeX;
     out.typeY = source.typeY;
-    for (const spectrePoint& p : source.points)
+    for (std::size_t n = 0; n < source.pointCount(); ++n) {
+        const spectrePoint p = source.point(n);
         if (x1 <= p.x && p.x <= x2 && y1 <= p.y && p.y <= y2) placeOnGrid(out, cut, p);
+    }
     return out;
 }
 
+namespace {
+
+// start, start + step, ... for n indexes.
+std::vector<double> regularAxis(int n, double start, double step) {
+    std::vector<double> axis = indexAxis(n);
+    for (double& v : axis) v = v * step + start;
+    return axis;
+}
+
+} // namespace
+
 void setXAxis(spectre& s, double start, double step, const std::string& type) {
-    for (int i = 0; i < s.nx; ++i)
-        for (int j = 0; j < s.ny; ++j)
-            for (int k = 0; k < s.nz; ++k) s.at(i, j, k).x = i * step + start;
+    s.setXAlongI(regularAxis(s.nx, start, step));
     s.typeX = type;
 }
 
 void setYAxis(spectre& s, double start, double step, const std::string& type) {
-    for (int i = 0; i < s.nx; ++i)
-        for (int j = 0; j < s.ny; ++j)
-            for (int k = 0; k < s.nz; ++k) s.at(i, j, k).y = j * step + start;
+    s.setYAlongJ(regularAxis(s.ny, start, step));
     s.typeY = type;
 }
 

@@ -156,14 +156,14 @@ int sumIntoChannels(const spectre& source, const spectre* mask, ChannelsOfRow ch
     std::int32_t top = 1;
     for (int i = 0; i < source.nx; ++i) {
         const std::int32_t* channels = channelsOfRow(i);
-        const spectrePoint* values = &source.at(i, 0, 0);
-        const spectrePoint* maskRow = mask ? &mask->at(i, 0, 0) : nullptr;
+        const std::size_t row = source.indexOf(i, 0, 0);
+        const std::size_t maskRow = mask ? mask->indexOf(i, 0, 0) : 0;
         for (std::size_t j = 0; j < columns; ++j) {
-            if (maskRow && maskRow[j * maskStride].value != 1.0) continue;
+            if (mask && mask->value(maskRow + j * maskStride) != 1.0) continue;
             const auto k = static_cast<std::size_t>(channels[j]);
             top = std::max(top, channels[j]);
             ++hits[k];
-            sums[k] += values[j * sourceStride].value;
+            sums[k] += source.value(row + j * sourceStride);
         }
     }
     return top;
@@ -210,7 +210,7 @@ SmallAngleSum smallAngleSum(const spectre& source, const std::string& name, cons
                             ChannelMapCache* cache) {
     checkSetup(g, channels);
     const int nx = source.nx, ny = source.ny;
-    if (source.points.empty()) throw ERefused("l'image " + source.name + " n'a pas de points");
+    if (source.pointCount() == 0) throw ERefused("l'image " + source.name + " n'a pas de points");
     const double qmax = std::max({pixelQ(nx, g, 0, 0), pixelQ(nx, g, 0, ny - 1),
                                   pixelQ(nx, g, nx - 1, 0), pixelQ(nx, g, nx - 1, ny - 1)});
     if (!(std::isfinite(qmax) && qmax > 0))
@@ -251,8 +251,8 @@ SmallAngleSum smallAngleSum(const spectre& source, const std::string& name, cons
             const std::int64_t n = hits[static_cast<std::size_t>(k)];
             if (n == 0) continue;
             result.pixelsUsed += n;
-            curve.at(k).x = k / s;
-            curve.at(k).value = sums[static_cast<std::size_t>(k)] / static_cast<double>(n);
+            curve.setXAt(k, 0, 0, k / s);
+            curve.setValueAt(k, 0, 0, sums[static_cast<std::size_t>(k)] / static_cast<double>(n));
         }
         ++top;
     }

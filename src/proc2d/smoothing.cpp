@@ -33,26 +33,26 @@ spectre smoothCurve(const spectre& source, double width, const std::string& name
     out.typeX = source.typeX;
     const int n = curveLength(source);
     for (int i = 0; i < n; ++i) {
-        out.at(i).x = source.at(i).x;
-        out.at(i).value = source.at(i).value;
+        out.setXAt(i, 0, 0, source.xAt(i));
+        out.setValueAt(i, 0, 0, source.valueAt(i));
     }
     if (!windowFits(w, n)) return out;
     const auto half = static_cast<std::size_t>(w);
     slidingRowSums(
         static_cast<std::size_t>(n), 1, 2 * half + 1,
-        [&](std::size_t r, std::size_t) { return source.at(static_cast<int>(r)).value; },
+        [&](std::size_t r, std::size_t) { return source.valueAt(static_cast<int>(r)); },
         [&](std::size_t s, std::size_t, double sum) {
-            out.at(static_cast<int>(s + half)).value = sum / width;
+            out.setValueAt(static_cast<int>(s + half), 0, 0, sum / width);
         });
     return out;
 }
 
 spectre smoothImage(const spectre& source, double width, const std::string& name) {
     const double w = halfWidth(width);
-    const bool readable = !source.points.empty();
+    const bool readable = source.pointCount() != 0;
     spectre out = spectreFrom(name, source.nx, source.ny, 1, [&](int i, int j, int) {
         if (!readable) return spectrePoint{1, 0, 0, 0, 0};
-        const spectrePoint& p = source.at(i, j, 0);
+        const spectrePoint p = source.pointAt(i, j, 0);
         return spectrePoint{1, p.x, p.y, 0, p.value};
     });
     out.typeX = source.typeX;
@@ -62,7 +62,7 @@ spectre smoothImage(const spectre& source, double width, const std::string& name
     const auto nx = static_cast<std::size_t>(source.nx), ny = static_cast<std::size_t>(source.ny);
     const std::size_t innerCols = ny - len + 1;
     const auto value = [&](std::size_t i, std::size_t j) {
-        return source.at(static_cast<int>(i), static_cast<int>(j), 0).value;
+        return source.valueAt(static_cast<int>(i), static_cast<int>(j), 0);
     };
     // Sums along j for every i, then sums of those along i.
     std::vector<double, PointAllocator<double>> columnSums(nx * innerCols);
@@ -75,7 +75,7 @@ spectre smoothImage(const spectre& source, double width, const std::string& name
         nx, innerCols, len,
         [&](std::size_t r, std::size_t c) { return columnSums[r * innerCols + c]; },
         [&](std::size_t s, std::size_t c, double sum) {
-            out.at(static_cast<int>(s + half), static_cast<int>(c + half)).value = sum / area;
+            out.setValueAt(static_cast<int>(s + half), static_cast<int>(c + half), 0, sum / area);
         });
     return out;
 }

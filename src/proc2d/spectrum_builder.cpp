@@ -31,10 +31,7 @@ spectre newSpectre(const std::string& name, double nx, double ny, double nz) {
     const SpectrumSizes sizes = checkedSizes(name, nx, ny, nz);
     spectre s;
     s.name = name;
-    s.nx = sizes.nx;
-    s.ny = sizes.ny;
-    s.nz = sizes.nz;
-    s.points.resize(sizes.count);
+    s.resize(sizes.nx, sizes.ny, sizes.nz);
     s.clear();
     return s;
 }

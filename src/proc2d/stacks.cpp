@@ -15,24 +15,20 @@ spectre stackSlice(const spectre& stack, const std::string& name, double sliceNu
     if (!(k >= 0 && k <= stack.nz - 1))
         throw ERefused("tranche " + formatGeneral(sliceNumber) + " hors de 1 .. " +
                        std::to_string(stack.nz));
-    if (stack.points.empty()) throw ERefused("la pile " + stack.name + " n'a pas de points");
+    if (stack.pointCount() == 0) throw ERefused("la pile " + stack.name + " n'a pas de points");
     const int slice = static_cast<int>(k);
     spectre image = newSpectre(name, stack.nx, stack.ny, 1);
     for (int i = 0; i < stack.nx; ++i)
         for (int j = 0; j < stack.ny; ++j) {
-            const spectrePoint& p = stack.at(i, j, slice);
-            spectrePoint& q = image.at(i, j);
-            q.x = p.x;
-            q.y = p.y;
-            q.z = p.z;
-            q.value = p.value;
+            const spectrePoint p = stack.pointAt(i, j, slice);
+            image.setPointAt(i, j, 0, spectrePoint{1, p.x, p.y, p.z, p.value});
         }
     image.comment = stack.comment;
     image.typeX = stack.typeX;
     image.typeY = stack.typeY;
     image.typeZ = stack.typeZ;
     for (const expCond& c : stack.expConds) image.setExpCond(c.name, c.value);
-    const auto z = [&](int kk) { return stack.at(0, 0, kk).z; };
+    const auto z = [&](int kk) { return stack.zAt(0, 0, kk); };
     image.setExpCond("lt", z(slice));
     if (mode == "norm/nombre") {
         image.monitor = stack.monitor / stack.nz;

@@ -3,6 +3,7 @@
 #include "store/binary_file.hpp"
 
 #include <string>
+#include <vector>
 
 namespace ombrelune {
 namespace {
@@ -26,6 +27,9 @@ void readTpaFile(spectlist& images, const std::filesystem::path& file, const std
 
     spectre image = newSpectre(name, tpaSide, tpaSide, 1);
     image.typeX = image.typeY = "raw";
+    const std::vector<double> indexes = indexAxis(tpaSide);
+    image.setXAlongI(indexes);
+    image.setYAlongJ(indexes);
     for (int i = 0; i < tpaSide; ++i)
         for (int j = 0; j < tpaSide; ++j) {
             unsigned sum = 0;
@@ -33,10 +37,7 @@ void readTpaFile(spectlist& images, const std::filesystem::path& file, const std
                 for (int c = 0; c < block; ++c)
                     sum += word(static_cast<std::size_t>(block * i + r),
                                 static_cast<std::size_t>(block * j + c));
-            spectrePoint& p = image.at(i, j);
-            p.x = i;
-            p.y = j;
-            p.value = sum;
+            image.setValueAt(i, j, 0, sum);
         }
     storeResult(images, std::move(image));
 }

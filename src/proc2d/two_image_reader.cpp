@@ -42,8 +42,8 @@ void readTwoImageText(spectlist& images, const std::filesystem::path& file, char
     }
     for (int n = 0; n < pointCount; ++n) {
         const int i = n % twoImageSide, j = n / twoImageSide;
-        first.at(i, j, 0).value = values1[static_cast<std::size_t>(n)];
-        second.at(i, j, 0).value = values2[static_cast<std::size_t>(n)];
+        first.setValueAt(i, j, 0, values1[static_cast<std::size_t>(n)]);
+        second.setValueAt(i, j, 0, values2[static_cast<std::size_t>(n)]);
     }
 }
 

@@ -52,9 +52,9 @@ struct PointInput {
         case indexJ:
             return j;
         case value:
-            return spectrum->at(i, j, 0).value;
+            return spectrum->valueAt(i, j, 0);
         default:
-            return spectrum->at(i, j, 0).mon;
+            return spectrum->monAt(i, j, 0);
         }
     }
 };
@@ -100,13 +100,13 @@ public:
             if (evaluator_.reads(v)) fill(evaluator_.input(v), variables_.inputs[v]);
         try {
             const auto results = evaluator_.run(count_);
-            spectrePoint* points = target_.points.data();
-            for (std::size_t k = 0; k < count_; ++k) points[indexIn(target_, k)].value = results[k];
+            for (std::size_t k = 0; k < count_; ++k)
+                target_.setValue(indexIn(target_, k), results[k]);
         } catch (...) {
             // Point by point, the points before the failing one are stored before it raises.
             for (std::size_t k = 0; k < count_; ++k) {
                 setVariables(k);
-                target_.at(i_[k], j_[k], 0).value = compiled_->evaluate();
+                target_.setValueAt(i_[k], j_[k], 0, compiled_->evaluate());
             }
             throw;
         }
@@ -131,12 +131,10 @@ private:
         case PointInput::value:
         case PointInput::mon: {
             const spectre& s = *in.spectrum;
-            const spectrePoint* points = s.points.data();
-            const bool value = in.kind == PointInput::value;
-            for (std::size_t k = 0; k < count_; ++k) {
-                const spectrePoint& p = points[indexIn(s, k)];
-                lane[k] = value ? p.value : p.mon;
-            }
+            if (in.kind == PointInput::value)
+                for (std::size_t k = 0; k < count_; ++k) lane[k] = s.value(indexIn(s, k));
+            else
+                for (std::size_t k = 0; k < count_; ++k) lane[k] = s.mon(indexIn(s, k));
             break;
         }
         }

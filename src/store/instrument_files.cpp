@@ -61,7 +61,7 @@ std::filesystem::path writeKestraFile(const spectre& s, const std::string& prefi
 
     for (int r = 0; r < kestraSide; ++r)
         for (int c = 0; c < kestraSide; ++c) {
-            double v = std::trunc(s.at(c, kestraSide - 1 - r, 0).value);
+            double v = std::trunc(s.valueAt(c, kestraSide - 1 - r, 0));
             if (!(v >= 0) || v > 65535) {
                 clamped = true;
                 v = v > 65535 ? 65535 : 0;
@@ -99,13 +99,12 @@ KestraHeader readKestraFile(spectre& s, const std::filesystem::path& file) {
     for (int w = 0; w < kestraSide * kestraSide; ++w) {
         const auto hi = static_cast<unsigned char>(bytes[kestraHeaderSize + 2 * std::size_t(w)]);
         const auto lo = static_cast<unsigned char>(bytes[kestraHeaderSize + 2 * std::size_t(w) + 1]);
-        const int i = w % kestraSide, j = kestraSide - 1 - w / kestraSide;
-        spectrePoint& p = s.at(i, j, 0);
-        p.value = hi * 256 + lo;
-        // Raw axes show indexes; the stored coordinates agree with them.
-        p.x = i;
-        p.y = j;
+        s.setValueAt(w % kestraSide, kestraSide - 1 - w / kestraSide, 0, hi * 256 + lo);
     }
+    // Raw axes show indexes; the stored coordinates agree with them.
+    const std::vector<double> indexes = indexAxis(kestraSide);
+    s.setXAlongI(indexes);
+    s.setYAlongJ(indexes);
     s.typeX = "raw";
     s.typeY = "raw";
     return h;
@@ -131,17 +130,14 @@ int readHadasFile(spectlist& images, const std::filesystem::path& file, char dec
     }
     spectre s;
     s.name = file.filename().string();
-    s.nx = s.ny = hadasSide;
-    s.nz = 1;
-    s.points.resize(pointCount);
+    s.resize(hadasSide, hadasSide, 1);
     s.clear();
     for (int y = 0; y < hadasSide; ++y)
-        for (int x = 0; x < hadasSide; ++x) {
-            spectrePoint& p = s.at(x, y, 0);
-            p.value = values[std::size_t(y) * hadasSide + x];
-            p.x = x;
-            p.y = y;
-        }
+        for (int x = 0; x < hadasSide; ++x)
+            s.setValueAt(x, y, 0, values[std::size_t(y) * hadasSide + x]);
+    const std::vector<double> indexes = indexAxis(hadasSide);
+    s.setXAlongI(indexes);
+    s.setYAlongJ(indexes);
     s.typeX = "raw";
     s.typeY = "raw";
     return images.store(std::move(s));

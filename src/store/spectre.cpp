@@ -9,20 +9,31 @@
 namespace ombrelune {
 
 void spectre::clear() {
-    for (auto& p : points) p = spectrePoint{1.0, 0, 0, 0, 0};
+    for (auto& p : points_) p = spectrePoint{1.0, 0, 0, 0, 0};
     cursorI = cursorJ = cursorK = 0;
+}
+
+void spectre::fillValues(double v) {
+    for (auto& p : points_) p.value = v;
+}
+
+void spectre::setXAlongI(std::span<const double> xs) {
+    for (std::size_t p = 0; p < points_.size(); ++p)
+        points_[p].x = xs[p / (static_cast<std::size_t>(ny) * static_cast<std::size_t>(nz))];
+}
+
+void spectre::setYAlongJ(std::span<const double> ys) {
+    for (std::size_t p = 0; p < points_.size(); ++p)
+        points_[p].y = ys[p / static_cast<std::size_t>(nz) % static_cast<std::size_t>(ny)];
+}
+
+void spectre::setZAlongK(std::span<const double> zs) {
+    for (std::size_t p = 0; p < points_.size(); ++p)
+        points_[p].z = zs[p % static_cast<std::size_t>(nz)];
 }
 
 void spectre::resize(std::int32_t newNx, std::int32_t newNy, std::int32_t newNz) {
     if (newNx == nx && newNy == ny && newNz == nz) return;
-    points = resizedPoints(newNx, newNy, newNz);
-    nx = newNx;
-    ny = newNy;
-    nz = newNz;
-}
-
-PointVector spectre::resizedPoints(std::int32_t newNx, std::int32_t newNy,
-                                   std::int32_t newNz) const {
     PointVector fresh(static_cast<std::size_t>(std::max(0, newNx)) *
                       static_cast<std::size_t>(std::max(0, newNy)) *
                       static_cast<std::size_t>(std::max(0, newNz)));
@@ -31,8 +42,11 @@ PointVector spectre::resizedPoints(std::int32_t newNx, std::int32_t newNy,
     for (std::int32_t i = 0; i < keepI; ++i)
         for (std::int32_t j = 0; j < keepJ; ++j)
             for (std::int32_t k = 0; k < keepK; ++k)
-                fresh[(static_cast<std::size_t>(i) * newNy + j) * newNz + k] = at(i, j, k);
-    return fresh;
+                fresh[(static_cast<std::size_t>(i) * newNy + j) * newNz + k] = pointAt(i, j, k);
+    points_ = std::move(fresh);
+    nx = newNx;
+    ny = newNy;
+    nz = newNz;
 }
 
 void spectre::setExpCond(const std::string& condName, double value) {
@@ -44,6 +58,12 @@ void spectre::setExpCond(const std::string& condName, double value) {
         }
     }
     expConds.push_back(expCond{key, value});
+}
+
+std::vector<double> indexAxis(std::int32_t n) {
+    std::vector<double> axis(static_cast<std::size_t>(std::max(0, n)));
+    for (std::size_t i = 0; i < axis.size(); ++i) axis[i] = static_cast<double>(i);
+    return axis;
 }
 
 std::int64_t checkedPointCount(std::int64_t nx, std::int64_t ny, std::int64_t nz) {

@@ -84,11 +84,11 @@ std::filesystem::path writeSpeFile(const spectre& s, const std::string& base, Jo
         for (int j = 0; j < s.ny; ++j) {
             const bool has = pointExists(s, i, j, 0);
             if (raw) {
-                const double v = has ? s.at(i, j, 0).value : 0.0;
+                const double v = has ? s.valueAt(i, j, 0) : 0.0;
                 buffer.insert(buffer.end(), reinterpret_cast<const char*>(&v),
                               reinterpret_cast<const char*>(&v) + sizeof v);
             } else {
-                const spectrePoint p = has ? s.at(i, j, 0) : spectrePoint{};
+                const spectrePoint p = has ? s.pointAt(i, j, 0) : spectrePoint{};
                 buffer.insert(buffer.end(), reinterpret_cast<const char*>(&p),
                               reinterpret_cast<const char*>(&p) + sizeof p);
             }
@@ -112,7 +112,7 @@ void readSpeFile(spectre& s, const std::filesystem::path& file) {
     in.requireRange(start, count * recordSize, "points");
 
     // Read everything before touching the spectrum, so a failure leaves it unchanged.
-    PointVector records;
+    std::vector<spectrePoint> records;
     std::vector<double> values;
     if (raw) {
         values.resize(count);
@@ -127,15 +127,12 @@ void readSpeFile(spectre& s, const std::filesystem::path& file) {
     s.typeY = getShortText(h, 137, 6);
     s.cursorI = getAt<std::int32_t>(h, 144);
     s.cursorJ = getAt<std::int32_t>(h, 148);
+    s.resize(nx, ny, 1);
     if (raw) {
-        s.resize(nx, ny, 1);
-        for (std::size_t p = 0; p < count; ++p) s.points[p].value = values[p];
+        for (std::size_t p = 0; p < count; ++p) s.setValue(p, values[p]);
         s.expConds.clear();
     } else {
-        s.nx = nx;
-        s.ny = ny;
-        s.nz = 1;
-        s.points = std::move(records);
+        for (std::size_t p = 0; p < count; ++p) s.setPoint(p, records[p]);
     }
 }
 
@@ -176,16 +173,16 @@ void writeSpectreFile(const spectre& s, const std::filesystem::path& file, Journ
     AtomicFile out(file);
     out.write(head);
     // Axis values that have no point to come from (a size 0 elsewhere) are written as 0.
-    writeGathered(out, std::size_t(s.nx),
-                  [&](std::size_t i) { return pointExists(s, int(i), 0, 0) ? s.at(int(i)).x : 0.0; });
+    writeGathered(out, std::size_t(s.nx), [&](std::size_t i) {
+        return pointExists(s, int(i), 0, 0) ? s.xAt(int(i)) : 0.0;
+    });
     writeGathered(out, std::size_t(s.ny), [&](std::size_t j) {
-        return pointExists(s, 0, int(j), 0) ? s.at(0, int(j)).y : 0.0;
+        return pointExists(s, 0, int(j), 0) ? s.yAt(0, int(j)) : 0.0;
     });
     writeGathered(out, std::size_t(s.nz), [&](std::size_t k) {
-        return pointExists(s, 0, 0, int(k)) ? s.at(0, 0, int(k)).z : 0.0;
+        return pointExists(s, 0, 0, int(k)) ? s.zAt(0, 0, int(k)) : 0.0;
     });
-    const spectrePoint* points = s.points.data();
-    writeGathered(out, s.points.size(), [points](std::size_t p) { return points[p].value; });
+    writeGathered(out, s.pointCount(), [&s](std::size_t p) { return s.value(p); });
     out.commit();
     if (s.expCondCount() > spectreMaxConditions)
         journal.appendLine("!! " + file.string() + " : " + std::to_string(s.expCondCount()) +
@@ -205,32 +202,15 @@ void readSpectreFile(spectre& s, const std::filesystem::path& file) {
     const std::uint64_t axisCount = std::uint64_t(nx) + std::uint64_t(ny) + std::uint64_t(nz);
     in.requireRange(d, (axisCount + count) * sizeof(double), "axes and values");
 
-    // Everything is read into new storage before the spectrum changes.
+    // Everything is read before the spectrum changes.
     std::vector<double> axes(axisCount);
     in.readAt(d, axes.data(), axisCount * sizeof(double));
     const std::string conds = in.readAt(spectreConditionsStart, 32 * static_cast<std::size_t>(c));
-    PointVector points = s.resizedPoints(nx, ny, nz);
-    const double* xs = axes.data();
-    const double* ys = xs + nx;
-    const double* zs = ys + ny;
-    std::vector<double> chunk(std::min<std::uint64_t>(count, chunkValues));
-    std::uint64_t offset = d + axisCount * sizeof(double);
-    std::size_t p = 0, filled = 0;
-    for (int i = 0; i < nx; ++i)
-        for (int j = 0; j < ny; ++j)
-            for (int k = 0; k < nz; ++k, ++p) {
-                if (p == filled) {
-                    const std::size_t n = std::min<std::uint64_t>(chunk.size(), count - p);
-                    in.readAt(offset, chunk.data(), n * sizeof(double));
-                    offset += n * sizeof(double);
-                    filled += n;
-                }
-                spectrePoint& pt = points[p];
-                pt.x = xs[i];
-                pt.y = ys[j];
-                pt.z = zs[k];
-                pt.value = chunk[p % chunk.size()];
-            }
+    std::vector<double> values(count);
+    in.readAt(d + axisCount * sizeof(double), values.data(), count * sizeof(double));
+    const std::span<const double> xs(axes.data(), std::size_t(nx));
+    const std::span<const double> ys(xs.data() + nx, std::size_t(ny));
+    const std::span<const double> zs(ys.data() + ny, std::size_t(nz));
 
     s.comment = getShortText(h, 21, 255);
     s.monitor = getAt<double>(h, 280);
@@ -241,10 +221,11 @@ void readSpectreFile(spectre& s, const std::filesystem::path& file) {
     for (int n = 0; n < c; ++n)
         s.expConds.push_back(expCond{getShortText(conds, 32 * std::size_t(n), 20),
                                      getAt<double>(conds, 32 * std::size_t(n) + 24)});
-    s.points = std::move(points);
-    s.nx = nx;
-    s.ny = ny;
-    s.nz = nz;
+    s.resize(nx, ny, nz);
+    s.setXAlongI(xs);
+    s.setYAlongJ(ys);
+    s.setZAlongK(zs);
+    for (std::size_t p = 0; p < count; ++p) s.setValue(p, values[p]);
 }
 
 void writeAsciiTable(const spectre& s, const std::filesystem::path& file, char sep) {
@@ -261,7 +242,7 @@ void writeAsciiTable(const spectre& s, const std::filesystem::path& file, char s
     for (int i = 0; i < s.nx; ++i)
         for (int j = 0; j < s.ny; ++j)
             for (int k = 0; k < s.nz; ++k) {
-                const spectrePoint& p = s.at(i, j, k);
+                const spectrePoint p = s.pointAt(i, j, k);
                 line = coordinate(rawX, i, p.x);
                 line += '\t';
                 line += coordinate(rawY, j, p.y);
@@ -282,7 +263,7 @@ void writeAscii1D(const spectre& s, const std::filesystem::path& file, const std
     out.writeLine(std::to_string(s.ny));
     out.writeLine(std::to_string(s.nz));
     for (int i = 0; i < s.nx && pointExists(s, i, 0, 0); ++i)
-        out.writeLine(formatGeneral(s.at(i).x, sep) + "\t" + formatGeneral(s.at(i).value, sep));
+        out.writeLine(formatGeneral(s.xAt(i), sep) + "\t" + formatGeneral(s.valueAt(i), sep));
     out.commit();
 }
 
@@ -293,7 +274,7 @@ void writeAscii2D(const spectre& s, const std::filesystem::path& file, const std
     out.writeLine(formatGeneral(s.monitor, sep));
     for (int i = 0; i < s.nx; ++i)
         for (int j = 0; j < s.ny && pointExists(s, i, j, 0); ++j)
-            out.writeLine(formatGeneral(s.at(i, j, 0).value, sep));
+            out.writeLine(formatGeneral(s.valueAt(i, j, 0), sep));
     out.commit();
 }
 

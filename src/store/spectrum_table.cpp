@@ -26,10 +26,8 @@ int spectlist::create(const std::string& name, std::int64_t nx, std::int64_t ny,
     if (slot < 0) return -1;
     auto s = std::make_unique<spectre>();
     s->name = name;
-    s->nx = static_cast<std::int32_t>(nx);
-    s->ny = static_cast<std::int32_t>(ny);
-    s->nz = static_cast<std::int32_t>(nz);
-    s->points.resize(static_cast<std::size_t>(count));
+    s->resize(static_cast<std::int32_t>(nx), static_cast<std::int32_t>(ny),
+              static_cast<std::int32_t>(nz));
     s->clear();
     slots_[slot - 1] = std::move(s);
     return slot;
@@ -62,19 +60,14 @@ void spectlist::addPoint(std::string_view name, double x, double y, double z, do
     s->cursorI = i;
     s->cursorJ = j;
     if (!s->contains(i, j, k)) return; // a spectrum without points has nowhere to put it
-    spectrePoint& p = s->at(i, j, k);
-    p.x = x;
-    p.y = y;
-    p.z = z;
-    p.value = value;
-    p.mon = mon;
+    s->setPointAt(i, j, k, spectrePoint{mon, x, y, z, value});
 }
 
 int spectlist::storeCopy(const spectre& s) { return store(spectre(s)); }
 
 int spectlist::store(spectre&& s) {
     const std::int64_t count = checkedPointCount(s.nx, s.ny, s.nz);
-    if (count < 0 || static_cast<std::size_t>(count) != s.points.size()) return -1;
+    if (count < 0 || static_cast<std::size_t>(count) != s.pointCount()) return -1;
     const int slot = freeSlotAfterRemoving(s.name);
     if (slot < 0) return -1;
     slots_[slot - 1] = std::make_unique<spectre>(std::move(s));

@@ -38,16 +38,17 @@ bool binaryOp(spectlist& t, std::string_view an, std::string_view bn, std::strin
     const spectre& a = *t.find(an);
     const spectre& b = *t.find(bn);
     const double newMonitor = monitor(a.monitor, b.monitor);
-    const std::size_t n = a.points.size();
+    const std::size_t n = a.pointCount();
     for (std::size_t p = 0; p < n; ++p) {
-        const spectrePoint pa = a.points[p];
-        const spectrePoint pb = b.points[p];
-        spectrePoint& pr = r->points[p];
+        const spectrePoint pa = a.point(p);
+        const spectrePoint pb = b.point(p);
+        spectrePoint pr = r->point(p);
         pr.x = pa.x;
         pr.y = pa.y;
         pr.z = pa.z;
         pr.value = value(pa.value, pb.value);
         if constexpr (!std::is_same_v<MonFn, std::nullptr_t>) pr.mon = mon(pa.mon, pb.mon);
+        r->setPoint(p, pr);
     }
     r->monitor = newMonitor;
     return true;
@@ -62,15 +63,10 @@ bool unaryOp(spectlist& t, std::string_view an, std::string_view rn, ValueFn val
     if (!r) return false;
     const spectre& a = *t.find(an);
     const double aMonitor = a.monitor;
-    const std::size_t n = a.points.size();
+    const std::size_t n = a.pointCount();
     for (std::size_t p = 0; p < n; ++p) {
-        const spectrePoint pa = a.points[p];
-        spectrePoint& pr = r->points[p];
-        pr.x = pa.x;
-        pr.y = pa.y;
-        pr.z = pa.z;
-        pr.value = value(pa.value);
-        pr.mon = mon(pa.mon);
+        const spectrePoint pa = a.point(p);
+        r->setPoint(p, spectrePoint{mon(pa.mon), pa.x, pa.y, pa.z, value(pa.value)});
     }
     if constexpr (!std::is_same_v<MonitorFn, std::nullptr_t>) r->monitor = monitor(aMonitor);
     return true;
@@ -138,28 +134,28 @@ double integral1D(const spectre& curve, double from, double to) {
         const double f = roundHalfEven(from), last = roundHalfEven(to);
         if (!(f <= last)) return 0;
         const double lo = std::max(f, 0.0), hi = std::min(last, double(curve.nx) - 1);
-        for (double i = lo; i <= hi; ++i) sum += curve.at(static_cast<int>(i)).value;
+        for (double i = lo; i <= hi; ++i) sum += curve.valueAt(static_cast<int>(i));
         return sum;
     }
     for (int i = 0; i < curve.nx; ++i) {
-        const double x = curve.at(i).x;
-        if (from <= x && x <= to) sum += curve.at(i).value;
+        const double x = curve.xAt(i);
+        if (from <= x && x <= to) sum += curve.valueAt(i);
     }
     return sum;
 }
 
 double total(const spectre& s) {
     double sum = 0;
-    for (const auto& p : s.points) sum += p.value;
+    for (std::size_t p = 0; p < s.pointCount(); ++p) sum += s.value(p);
     return sum;
 }
 
 std::optional<std::pair<double, double>> valueRange(const spectre& s) {
     if (s.nx < 1 || s.ny < 1 || s.nz < 1) return std::nullopt;
-    double lo = s.at(0, 0, 0).value, hi = lo;
+    double lo = s.valueAt(0, 0, 0), hi = lo;
     for (int i = 0; i < s.nx; ++i)
         for (int j = 0; j < s.ny; ++j) {
-            const double v = s.at(i, j, 0).value;
+            const double v = s.valueAt(i, j, 0);
             if (v < lo) lo = v;
             if (v > hi) hi = v;
         }

@@ -33,19 +33,17 @@ spectre& made(spectlist& table, const std::string& name, int nx, int ny, int nz,
 void makeImage(spectlist& table, const std::string& name, int n, const std::string& comment,
                const auto& valueAt) {
     spectre& s = made(table, name, n, n, 1, comment, "raw", "raw", "");
+    const std::vector<double> indexes = indexAxis(n);
+    s.setXAlongI(indexes);
+    s.setYAlongJ(indexes);
     for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j) {
-            spectrePoint& p = s.at(i, j);
-            p.x = i;
-            p.y = j;
-            p.value = valueAt(i, j);
-        }
+        for (int j = 0; j < n; ++j) s.setValueAt(i, j, 0, valueAt(i, j));
 }
 
 void makeCurve(spectlist& table, const std::string& name, const std::string& comment,
                const char* typeX, const char* typeY) {
     spectre& s = made(table, name, 512, 1, 1, comment, typeX, typeY, "");
-    for (auto& p : s.points) p.value = 0.00001;
+    s.fillValues(0.00001);
 }
 
 } // namespace
@@ -66,15 +64,13 @@ void createDefaultSpectra(Workbench& wb) {
     makeCurve(wb.spectres1D, "PV", "projection verticale", "raw", "raw");
 
     spectre& s = made(wb.spectres3D, "data3D", 32, 64, 8, "spectre updown", "raw", "raw", "lambda");
+    s.setXAlongI(indexAxis(s.nx));
+    s.setYAlongJ(indexAxis(s.ny));
+    s.setZAlongK(indexAxis(s.nz));
     for (int i = 0; i < s.nx; ++i)
         for (int j = 0; j < s.ny; ++j)
-            for (int k = 0; k < s.nz; ++k) {
-                spectrePoint& p = s.at(i, j, k);
-                p.x = i;
-                p.y = j;
-                p.z = k;
-                p.value = (k + 1) * gauss(i - 64) * gauss(j - 64);
-            }
+            for (int k = 0; k < s.nz; ++k)
+                s.setValueAt(i, j, k, (k + 1) * gauss(i - 64) * gauss(j - 64));
 }
 
 } // namespace ombrelune

@@ -90,8 +90,9 @@ TEST(FitSpectre, ImagesStacksMethodsAndWeights) {
         for (int i = 0; i < s.nx; ++i)
             for (int j = 0; j < s.ny; ++j)
                 for (int k = 0; k < s.nz; ++k)
-                    s.at(i, j, k) =
-                        spectrePoint{1, double(i), double(j), double(k), 20.0 + 3 * i - 2 * j + k};
+                    s.setPointAt(
+                        i, j, k,
+                        spectrePoint{1, double(i), double(j), double(k), 20.0 + 3 * i - 2 * j + k});
         table.store(std::move(s));
         fb.setVariable("A", 10);
         fb.setVariable("B", 1);

@@ -24,8 +24,9 @@ spectre makeStack(int nx, int ny, int nz) {
     for (int i = 0; i < nx; ++i)
         for (int j = 0; j < ny; ++j)
             for (int k = 0; k < nz; ++k)
-                s.at(i, j, k) = spectrePoint{1, (i - nx / 2) * 0.37, (j - 3) * 1.5e3,
-                                             k * 0.25 - 0.5, std::sin(i + 3.0 * j + 7.0 * k)};
+                s.setPointAt(i, j, k,
+                             spectrePoint{1, (i - nx / 2) * 0.37, (j - 3) * 1.5e3, k * 0.25 - 0.5,
+                                          std::sin(i + 3.0 * j + 7.0 * k)});
     return s;
 }
 

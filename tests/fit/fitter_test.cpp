@@ -21,13 +21,8 @@ spectre& makeSpectrum(spectlist& table, const std::string& name, int nx, int ny,
     spectre& s = *table.at(table.create(name, nx, ny, nz));
     for (int i = 0; i < nx; ++i)
         for (int j = 0; j < ny; ++j)
-            for (int k = 0; k < nz; ++k) {
-                spectrePoint& p = s.at(i, j, k);
-                p.x = i;
-                p.y = 2.0 * j;
-                p.z = k / 2.0;
-                p.value = model(p.x, p.y, p.z);
-            }
+            for (int k = 0; k < nz; ++k)
+                s.setPointAt(i, j, k, {1, double(i), 2.0 * j, k / 2.0, model(i, 2.0 * j, k / 2.0)});
     return s;
 }
 
@@ -52,13 +47,13 @@ TEST(Fitter, DefaultModelOnTheDefaultImage) {
     double sum = 0;
     for (int i = 0; i < 128; ++i)
         for (int j = 0; j < 128; ++j) {
-            const spectrePoint& p = source->at(i, j);
+            const spectrePoint p = source->pointAt(i, j);
             const double model = 100 * std::exp(-(p.x - 64) * (p.x - 64) / 10000) *
                                  std::exp(-(p.y - 64) * (p.y - 64) / 10000);
-            EXPECT_NEAR(diff->at(i, j).value, p.value - model, 1e-9);
-            EXPECT_EQ(diff->at(i, j).x, p.x);
-            EXPECT_EQ(diff->at(i, j).y, p.y);
-            EXPECT_EQ(diff->at(i, j).mon, 1);
+            EXPECT_NEAR(diff->valueAt(i, j), p.value - model, 1e-9);
+            EXPECT_EQ(diff->xAt(i, j), p.x);
+            EXPECT_EQ(diff->yAt(i, j), p.y);
+            EXPECT_EQ(diff->monAt(i, j), 1);
             sum += (p.value - model) * (p.value - model);
         }
     // The default image is the default model itself, up to the evaluator's rounding.
@@ -151,8 +146,8 @@ TEST(Fitter, DifferenceAtGivenValuesMatchesTheFitEndingThere) {
     ASSERT_EQ(again.nx, 50);
     EXPECT_EQ(again.ny, 1);
     for (int i = 0; i < 50; ++i) {
-        EXPECT_EQ(again.at(i).value, fitted.at(i).value);
-        EXPECT_EQ(again.at(i).x, i);
+        EXPECT_EQ(again.valueAt(i), fitted.valueAt(i));
+        EXPECT_EQ(again.xAt(i), i);
     }
 }
 
@@ -203,7 +198,7 @@ TEST(Fitter, RefusesBeforeAnyWork) {
     for (const Case& c : cases)
         for (bool fit : {true, false}) {
             TestBench bench;
-            const double before = bench.wb->spectres2D.find("ACUP")->at(3, 5).value;
+            const double before = bench.wb->spectres2D.find("ACUP")->valueAt(3, 5);
             Fitter fitter(*bench.wb);
             FitInput input;
             input.start = {2, 2, 2, 2, 2};
@@ -226,7 +221,7 @@ TEST(Fitter, RefusesBeforeAnyWork) {
             }
             EXPECT_EQ(fitter.ParserFitFunction.GetVariable("A"), 0) << c.what;
             ASSERT_NE(bench.wb->spectres2D.find("ACUP"), nullptr) << c.what;
-            EXPECT_EQ(bench.wb->spectres2D.find("ACUP")->at(3, 5).value, before);
+            EXPECT_EQ(bench.wb->spectres2D.find("ACUP")->valueAt(3, 5), before);
             EXPECT_EQ(bench.wb->spectres2D.find("OutputSpectrum"), nullptr) << c.what;
         }
 

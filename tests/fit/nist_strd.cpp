@@ -77,7 +77,7 @@ spectre curveAt(const std::string& name, const std::vector<double>& x,
     s.typeX = "x";
     s.typeY = "single";
     for (std::size_t i = 0; i < x.size(); ++i)
-        s.at(static_cast<int>(i)) = spectrePoint{1, x[i], 0, 0, values[i]};
+        s.setPointAt(static_cast<int>(i), 0, 0, spectrePoint{1, x[i], 0, 0, values[i]});
     return s;
 }
 

@@ -35,9 +35,9 @@ TEST(RadialAverage, RingsAroundTheCentre) {
         makeImage("I", 3, 3, [](int i, int j) { return (i - 1) * (i - 1) + (j - 1) * (j - 1); });
     const spectre curve = radialAverage(image, "Circulaire", 5, 1, 1);
     ASSERT_EQ(curve.nx, 2);
-    EXPECT_EQ(curve.at(0).value, 0);
-    EXPECT_EQ(curve.at(1).value, 1.5);
-    EXPECT_EQ(curve.at(1).x, 5);
+    EXPECT_EQ(curve.valueAt(0), 0);
+    EXPECT_EQ(curve.valueAt(1), 1.5);
+    EXPECT_EQ(curve.xAt(1), 5);
     EXPECT_EQ(curve.typeX, "raw");
     EXPECT_EQ(radialAverage(image, "C", 5, 0, 0).nx, 4);   // corner pixel at √8 -> channel 3
     EXPECT_EQ(radialAverage(image, "C", 5, 3.5, 1).nx, 1); // centre outside

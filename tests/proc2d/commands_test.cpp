@@ -143,7 +143,7 @@ TEST(ProcessingCommands, SommeDNPAWorkedExample) {
 
     // With a mask of ones the same curve comes out, and the second run reuses the map.
     spectre& mask = *b.wb->spectres2D.at(b.wb->spectres2D.create("M", 128, 128, 1));
-    for (spectrePoint& p : mask.points) p.value = 1;
+    mask.fillValues(1);
     const spectre first = *b.wb->spectres1D.find("Q");
     b.run(R"(SommeDNPA["ACUP","Q2","M",64,64,100,6,0.5,500])");
     ASSERT_NE(b.wb->spectres1D.find("Q2"), nullptr);
@@ -153,10 +153,10 @@ TEST(ProcessingCommands, SommeDNPAWorkedExample) {
 TEST(ProcessingCommands, SmoothingIntoItsOwnSource) {
     CommandBench b;
     spectre& c1h = *b.wb->spectres1D.find("C1H");
-    for (int i = 0; i < c1h.nx; ++i) c1h.at(i).value = i % 3 == 0 ? 3 : 0;
+    for (int i = 0; i < c1h.nx; ++i) c1h.setValueAt(i, 0, 0, i % 3 == 0 ? 3 : 0);
     b.run(R"(Smooth1D["C1H",3,"C1H"])");
     const spectre& out = *b.wb->spectres1D.find("C1H");
-    for (int i = 1; i + 1 < out.nx; ++i) EXPECT_EQ(out.at(i).value, 1) << i;
+    for (int i = 1; i + 1 < out.nx; ++i) EXPECT_EQ(out.valueAt(i), 1) << i;
     EXPECT_TRUE(b.journalLines().empty());
 }
 

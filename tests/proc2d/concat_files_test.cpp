@@ -47,9 +47,9 @@ TEST(ConcatCurveFiles, RowsFollowTheRoundedStep) {
         EXPECT_EQ(image.typeY, "raw");
         for (int row = 0; row < c.rows; ++row) {
             const int n = c.files[static_cast<std::size_t>(row)];
-            EXPECT_EQ(image.at(row, 3).value, n < 0 ? 0 : n * 100 + 3) << row;
-            EXPECT_EQ(image.at(row, 3).x, n < 0 ? 0 : n - c.files[0]);
-            EXPECT_EQ(image.at(row, 3).y, n < 0 ? 0 : 3);
+            EXPECT_EQ(image.valueAt(row, 3), n < 0 ? 0 : n * 100 + 3) << row;
+            EXPECT_EQ(image.xAt(row, 3), n < 0 ? 0 : n - c.files[0]);
+            EXPECT_EQ(image.yAt(row, 3), n < 0 ? 0 : 3);
         }
         EXPECT_TRUE(tb.journalLines().empty());
         EXPECT_EQ(tb.wb->spectres1D.find("run10.sp"), nullptr);
@@ -64,8 +64,8 @@ TEST(ConcatCurveFiles, MissingLaterFileLeavesItsRowAndWritesALine) {
     const spectre image = concatCurveFiles(dir, "run", 1, 1, 3, ".sp", "IM", tb.wb->journal);
     ASSERT_EQ(image.nx, 3);
     ASSERT_EQ(image.ny, 3);
-    EXPECT_EQ(image.at(1, 2).value, 0);
-    EXPECT_EQ(image.at(2, 2).value, 302);
+    EXPECT_EQ(image.valueAt(1, 2), 0);
+    EXPECT_EQ(image.valueAt(2, 2), 302);
     EXPECT_EQ(tb.journalLines(),
               std::vector<std::string>{"!! echec ouverture : " + dir + "run2.sp n'existe pas"});
 }

@@ -15,18 +15,13 @@ inline spectre makeImage(const std::string& name, int nx, int ny,
                          const std::string& type = "raw") {
     spectre s;
     s.name = name;
-    s.nx = nx;
-    s.ny = ny;
-    s.nz = 1;
-    s.typeX = s.typeY = type;
-    s.points.resize(static_cast<std::size_t>(nx) * static_cast<std::size_t>(ny));
+    s.resize(nx, ny, 1);
     s.clear();
+    s.typeX = s.typeY = type;
+    s.setXAlongI(indexAxis(nx));
+    s.setYAlongJ(indexAxis(ny));
     for (int i = 0; i < nx; ++i)
-        for (int j = 0; j < ny; ++j) {
-            s.at(i, j).x = i;
-            s.at(i, j).y = j;
-            s.at(i, j).value = f(i, j);
-        }
+        for (int j = 0; j < ny; ++j) s.setValueAt(i, j, 0, f(i, j));
     return s;
 }
 
@@ -35,23 +30,30 @@ inline spectre makeCurve(const std::string& name, const std::vector<double>& val
                          double dx = 1, const std::string& typeX = "raw") {
     spectre s;
     s.name = name;
-    s.nx = static_cast<int>(values.size());
-    s.ny = s.nz = 1;
+    s.resize(static_cast<int>(values.size()), 1, 1);
+    s.clear();
     s.typeX = typeX;
     s.typeY = "single";
-    s.points.resize(values.size());
-    s.clear();
     for (int i = 0; i < s.nx; ++i) {
-        s.at(i).x = x0 + i * dx;
-        s.at(i).value = values[static_cast<std::size_t>(i)];
+        s.setXAt(i, 0, 0, x0 + i * dx);
+        s.setValueAt(i, 0, 0, values[static_cast<std::size_t>(i)]);
     }
     return s;
 }
 
 inline std::vector<double> valuesOf(const spectre& s) {
     std::vector<double> v;
-    for (const auto& p : s.points) v.push_back(p.value);
+    for (std::size_t p = 0; p < s.pointCount(); ++p) v.push_back(s.value(p));
     return v;
+}
+
+// Rewrites every point of s with change(point), in storage order.
+template <typename Change> void changePoints(spectre& s, Change change) {
+    for (std::size_t n = 0; n < s.pointCount(); ++n) {
+        spectrePoint p = s.point(n);
+        change(p);
+        s.setPoint(n, p);
+    }
 }
 
 } // namespace ombrelune::testing

@@ -18,7 +18,7 @@ std::vector<std::string> picture(const spectre& s) {
     for (int j = 0; j < s.ny; ++j) {
         std::string row;
         for (int i = 0; i < s.nx; ++i) {
-            const double v = s.at(i, j).value;
+            const double v = s.valueAt(i, j);
             row += v == 1 ? '1' : v == 0 ? '0' : '.';
         }
         rows.push_back(row);

@@ -16,10 +16,10 @@ spectre bandImage(const std::string& typeX = "raw", const std::string& typeY = "
     spectre s = makeImage("I", 5, 4, [](int i, int) { return std::pow(10.0, i); });
     s.typeX = typeX;
     s.typeY = typeY;
-    for (auto& p : s.points) {
+    testing::changePoints(s, [](spectrePoint& p) {
         p.x = 0.5 * p.x;
         p.y = 2 * p.y + 1;
-    }
+    });
     return s;
 }
 
@@ -37,21 +37,21 @@ TEST(Projections, HorizontalBandsRoundHalfToEvenAndClip) {
     for (const Case& c : cases) {
         const spectre curve = horizontalProjection(bandImage(), "P", c.first, c.last);
         ASSERT_EQ(curve.nx, 4);
-        for (int j = 0; j < 4; ++j) EXPECT_EQ(curve.at(j).value, c.sum) << c.first << " " << c.last;
+        for (int j = 0; j < 4; ++j) EXPECT_EQ(curve.valueAt(j), c.sum) << c.first << " " << c.last;
     }
 }
 
 TEST(Projections, AxesFollowTheImage) {
     const spectre raw = horizontalProjection(bandImage("q", "raw"), "P", 0, 0);
-    EXPECT_EQ(raw.at(3).x, 3);
+    EXPECT_EQ(raw.xAt(3), 3);
     EXPECT_EQ(raw.typeX, "q");
     const spectre coords = horizontalProjection(bandImage("q", "lambda"), "P", 0, 0);
-    EXPECT_EQ(coords.at(3).x, 7);
+    EXPECT_EQ(coords.xAt(3), 7);
     const spectre vertical = verticalProjection(bandImage("q", "raw"), "V", 0.5, 2.5);
     ASSERT_EQ(vertical.nx, 5);
-    EXPECT_EQ(vertical.at(4).x, 2); // stored x on a non-raw typeX
-    EXPECT_EQ(vertical.at(4).value, 3e4);
-    EXPECT_EQ(verticalProjection(bandImage(), "V", 0, 99).at(4).x, 4);
+    EXPECT_EQ(vertical.xAt(4), 2); // stored x on a non-raw typeX
+    EXPECT_EQ(vertical.valueAt(4), 3e4);
+    EXPECT_EQ(verticalProjection(bandImage(), "V", 0, 99).xAt(4), 4);
 }
 
 TEST(Projections, RectangleIntegral) {

@@ -17,10 +17,10 @@ using testing::makeImage;
 spectre angleImage(int nx, int ny, double a0, double da, double b0, double db) {
     spectre s = makeImage(
         "A", nx, ny, [](int i, int j) { return 1 + i + 10 * j; }, "deg");
-    for (auto& p : s.points) {
+    testing::changePoints(s, [&](spectrePoint& p) {
         p.x = a0 + p.x * da;
         p.y = b0 + p.y * db;
-    }
+    });
     return s;
 }
 
@@ -30,8 +30,8 @@ TEST(RemapToQxQz, GridHasNoExtraCell) {
     EXPECT_EQ(r.image.nx, 100);
     EXPECT_EQ(r.image.ny, 20);
     EXPECT_EQ(r.image.typeX, "raw");
-    EXPECT_EQ(r.image.at(7, 3).x, 0.007);
-    EXPECT_EQ(r.image.at(7, 3).y, -0.01 + 0.001 * 3);
+    EXPECT_EQ(r.image.xAt(7, 3), 0.007);
+    EXPECT_EQ(r.image.yAt(7, 3), -0.01 + 0.001 * 3);
 }
 
 TEST(RemapToQxQz, ValuesDividedByTheAreaElement) {
@@ -41,19 +41,19 @@ TEST(RemapToQxQz, ValuesDividedByTheAreaElement) {
     const QxQzImage r = remapToQxQz(src, lambda, grid, "Q");
     EXPECT_EQ(r.skipped, 0);
     double total = 0;
-    for (const auto& p : r.image.points) total += p.value;
+    for (std::size_t p = 0; p < r.image.pointCount(); ++p) total += r.image.value(p);
     double expected = 0;
     for (int i = 0; i < 2; ++i)
         for (int j = 0; j < 2; ++j) {
-            const double a = src.at(i, j).x * pi / 180, b = src.at(i, j).y * pi / 180;
+            const double a = src.xAt(i, j) * pi / 180, b = src.yAt(i, j) * pi / 180;
             const double q1 = 2 * pi / lambda * (std::sin(a) + std::sin(b));
             const double q2 = 2 * pi / lambda * (std::cos(b) - std::cos(a));
             const double J = std::fabs(W / 2 * (std::cos(a) * 0.1 + std::cos(b) * 0.2) * W / 2 *
                                        (std::sin(a) * 0.1 - std::sin(b) * 0.2));
-            const spectrePoint& cell = r.image.at(int(std::nearbyint(q1 / 0.0005)),
-                                                  int(std::nearbyint((q2 + 0.01) / 0.0005)));
-            EXPECT_NEAR(cell.value, src.at(i, j).value / J, 1e-9 * cell.value) << i << j;
-            expected += src.at(i, j).value / J;
+            const spectrePoint cell = r.image.pointAt(int(std::nearbyint(q1 / 0.0005)),
+                                                      int(std::nearbyint((q2 + 0.01) / 0.0005)));
+            EXPECT_NEAR(cell.value, src.valueAt(i, j) / J, 1e-9 * cell.value) << i << j;
+            expected += src.valueAt(i, j) / J;
         }
     EXPECT_NEAR(total, expected, 1e-9 * expected);
 }
@@ -63,7 +63,8 @@ TEST(RemapToQxQz, SpecularPointsWithEqualStepsAreSkipped) {
     const QxQzImage r =
         remapToQxQz(angleImage(3, 3, 1, 0.2, 1, 0.2), 5, {0, 0.001, 0.2, -0.05, 0.001, 0.05}, "Q");
     EXPECT_EQ(r.skipped, 3);
-    for (const auto& p : r.image.points) EXPECT_TRUE(std::isfinite(p.value));
+    for (std::size_t p = 0; p < r.image.pointCount(); ++p)
+        EXPECT_TRUE(std::isfinite(r.image.value(p)));
 }
 
 TEST(RemapToQxQz, Refusals) {

@@ -19,11 +19,11 @@ spectre gridImage(const std::string& name, int nx, int ny, double x0, double y0,
                   double dy, double tag) {
     spectre s = makeImage(
         name, nx, ny, [](int, int) { return 0.0; }, "mm");
-    for (auto& p : s.points) {
+    testing::changePoints(s, [&](spectrePoint& p) {
         p.x = x0 + p.x * dx;
         p.y = y0 + p.y * dy;
         p.value = 100 * p.x + p.y + tag;
-    }
+    });
     return s;
 }
 
@@ -41,17 +41,17 @@ TEST(ConcatImages, JoinsOnTheFirstImagesGrid) {
     EXPECT_TRUE(w.seen.empty());
     ASSERT_EQ(out.nx, 5);
     ASSERT_EQ(out.ny, 3);
-    EXPECT_EQ(out.at(2, 1).value, 201.5); // B wins where both have a point
-    EXPECT_EQ(out.at(1, 2).value, 102.25);
-    EXPECT_EQ(out.at(4, 0).x, 4);
+    EXPECT_EQ(out.valueAt(2, 1), 201.5); // B wins where both have a point
+    EXPECT_EQ(out.valueAt(1, 2), 102.25);
+    EXPECT_EQ(out.xAt(4, 0), 4);
     EXPECT_EQ(out.typeX, "mm");
     // Apart, the gap stays cleared.
     const spectre gap = concatImages(gridImage("A", 2, 2, 0, 0, 1, 1, 0),
                                      gridImage("B", 2, 2, 0, 3, 1, 1, 0), "C", w.sink());
     ASSERT_EQ(gap.ny, 5);
-    EXPECT_EQ(gap.at(1, 2).value, 0);
-    EXPECT_EQ(gap.at(1, 2).mon, 1);
-    EXPECT_EQ(gap.at(1, 4).value, 104);
+    EXPECT_EQ(gap.valueAt(1, 2), 0);
+    EXPECT_EQ(gap.monAt(1, 2), 1);
+    EXPECT_EQ(gap.valueAt(1, 4), 104);
 }
 
 TEST(ConcatImages, WarnsAndGoesOn) {
@@ -82,16 +82,16 @@ TEST(Conversions, RowAndColumn) {
     const spectre row = curveToRow(curve);
     ASSERT_EQ(row.nx, 4);
     ASSERT_EQ(row.ny, 1);
-    EXPECT_EQ(row.at(3).x, 2);
-    EXPECT_EQ(row.at(3).value, 8);
+    EXPECT_EQ(row.xAt(3), 2);
+    EXPECT_EQ(row.valueAt(3), 8);
     EXPECT_EQ(row.typeX, "q");
     EXPECT_EQ(row.typeY, "raw");
     const spectre column = curveToColumn(curve);
     ASSERT_EQ(column.nx, 1);
     ASSERT_EQ(column.ny, 4);
-    EXPECT_EQ(column.at(0, 3).y, 2);
-    EXPECT_EQ(column.at(0, 3).x, 0);
-    EXPECT_EQ(column.at(0, 3).value, 8);
+    EXPECT_EQ(column.yAt(0, 3), 2);
+    EXPECT_EQ(column.xAt(0, 3), 0);
+    EXPECT_EQ(column.valueAt(0, 3), 8);
     EXPECT_EQ(column.typeX, "raw");
     EXPECT_EQ(column.typeY, "q");
     EXPECT_EQ(column.name, "K");
@@ -132,12 +132,12 @@ TEST(Append, ColumnAndRow) {
         ASSERT_EQ(out.ny, c.ny);
         EXPECT_EQ(out.typeX, "raw");
         EXPECT_EQ(out.typeY, "raw");
-        EXPECT_EQ(out.at(1, 2).value, 12);
+        EXPECT_EQ(out.valueAt(1, 2), 12);
         for (std::size_t n = 0; n < c.added.size(); ++n) {
             const int i = c.column ? 2 : int(n), j = c.column ? int(n) : 3;
-            EXPECT_EQ(out.at(i, j).value, c.added[n]);
-            EXPECT_EQ(out.at(i, j).x, i);
-            EXPECT_EQ(out.at(i, j).y, j);
+            EXPECT_EQ(out.valueAt(i, j), c.added[n]);
+            EXPECT_EQ(out.xAt(i, j), i);
+            EXPECT_EQ(out.yAt(i, j), j);
         }
     }
 }
@@ -147,15 +147,15 @@ TEST(Extract, RectangleOnTheSourceGrid) {
     const spectre one = extractRectangle(src, 2, 14, 2, 14, "E");
     ASSERT_EQ(one.nx, 1);
     ASSERT_EQ(one.ny, 1);
-    EXPECT_EQ(one.at(0, 0).value, 214);
+    EXPECT_EQ(one.valueAt(0, 0), 214);
     const spectre part = extractRectangle(src, 1.5, 11, 2.6, 16, "E");
     ASSERT_EQ(part.nx, 3); // round(1.1 / 0.5 + 1)
     ASSERT_EQ(part.ny, 4); // round(5 / 2 + 1), halves to even
     // y = 12, 14, 16 fall in rows round(0.5), round(1.5), round(2.5) = 0, 2, 2: the later
     // point wins and row 1 stays cleared.
-    EXPECT_EQ(part.at(0, 0).value, 162);
-    EXPECT_EQ(part.at(2, 2).value, 266);
-    EXPECT_EQ(part.at(2, 1).value, 0);
+    EXPECT_EQ(part.valueAt(0, 0), 162);
+    EXPECT_EQ(part.valueAt(2, 2), 266);
+    EXPECT_EQ(part.valueAt(2, 1), 0);
     EXPECT_EQ(part.typeX, "mm");
     for (const auto& bounds : std::vector<std::array<double, 4>>{
              {2, 10, 1, 12}, {1, 12, 2, 10}, {NAN, 10, 2, 12}, {1, 10, INFINITY, 12}})
@@ -167,13 +167,13 @@ TEST(Axes, RegularCoordinates) {
     spectre image = makeImage("I", 3, 2, [](int, int) { return 1.0; });
     setXAxis(image, 5, 0.5, "mm");
     setYAxis(image, -1, 2, "deg");
-    EXPECT_EQ(image.at(2, 1).x, 6);
-    EXPECT_EQ(image.at(2, 0).x, 6);
-    EXPECT_EQ(image.at(2, 1).y, 1);
-    EXPECT_EQ(image.at(0, 1).y, 1);
+    EXPECT_EQ(image.xAt(2, 1), 6);
+    EXPECT_EQ(image.xAt(2, 0), 6);
+    EXPECT_EQ(image.yAt(2, 1), 1);
+    EXPECT_EQ(image.yAt(0, 1), 1);
     EXPECT_EQ(image.typeX, "mm");
     EXPECT_EQ(image.typeY, "deg");
-    EXPECT_EQ(image.at(2, 1).value, 1);
+    EXPECT_EQ(image.valueAt(2, 1), 1);
 }
 
 } // namespace

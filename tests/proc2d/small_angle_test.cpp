@@ -28,11 +28,11 @@ std::vector<std::pair<double, double>> directSum(const spectre& image, const spe
     int top = 1;
     for (int i = 0; i < nx; ++i)
         for (int j = 0; j < ny; ++j) {
-            if (mask && mask->at(i, j).value != 1.0) continue;
+            if (mask && mask->valueAt(i, j) != 1.0) continue;
             const int k = static_cast<int>(std::nearbyint(pixelQ(nx, g, i, j) * s));
             top = std::max(top, k);
             ++hits[k];
-            sums[k] += image.at(i, j).value;
+            sums[k] += image.valueAt(i, j);
         }
     std::vector<std::pair<double, double>> curve;
     for (int k = 0; k <= top; ++k)
@@ -42,7 +42,8 @@ std::vector<std::pair<double, double>> directSum(const spectre& image, const spe
 
 std::vector<std::pair<double, double>> pointsOf(const spectre& curve) {
     std::vector<std::pair<double, double>> out;
-    for (const auto& p : curve.points) out.emplace_back(p.x, p.value);
+    for (std::size_t p = 0; p < curve.pointCount(); ++p)
+        out.emplace_back(curve.x(p), curve.value(p));
     return out;
 }
 
@@ -64,7 +65,7 @@ TEST(SmallAngleSum, WorkedExampleHas101Points) {
     const SmallAngleSum r = smallAngleSum(image, "Q", images, "M", example, 100);
     EXPECT_EQ(r.curve.nx, 101);
     EXPECT_EQ(r.pixelsUsed, 128 * 128);
-    EXPECT_EQ(r.curve.at(0).value, 128); // the beam pixel alone
+    EXPECT_EQ(r.curve.valueAt(0), 128); // the beam pixel alone
     EXPECT_EQ(r.curve.typeX, "q");
     EXPECT_EQ(r.curve.comment, "Somme PA de : ACUP, masque : M");
     const std::vector<std::pair<std::string, double>> conds = {

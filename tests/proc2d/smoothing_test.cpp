@@ -41,8 +41,8 @@ TEST(Smoothing, CurveCases) {
         EXPECT_EQ(valuesOf(out), c.out) << "width " << c.width;
         EXPECT_EQ(out.name, "D");
         EXPECT_EQ(out.typeX, "q");
-        EXPECT_EQ(out.at(2).x, 1.0);
-        EXPECT_EQ(out.at(2).mon, 1.0);
+        EXPECT_EQ(out.xAt(2), 1.0);
+        EXPECT_EQ(out.monAt(2), 1.0);
     }
 }
 
@@ -60,9 +60,9 @@ TEST(Smoothing, ImageChangesOnlyTheInterior) {
     const spectre out = smoothImage(src, 3, "D");
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j)
-            EXPECT_EQ(out.at(i, j).value, i == 1 && j == 1 ? 36.0 / 9 : src.at(i, j).value);
-    EXPECT_EQ(out.at(2, 1).x, 2);
-    EXPECT_EQ(out.at(2, 1).y, 1);
+            EXPECT_EQ(out.valueAt(i, j), i == 1 && j == 1 ? 36.0 / 9 : src.valueAt(i, j));
+    EXPECT_EQ(out.xAt(2, 1), 2);
+    EXPECT_EQ(out.yAt(2, 1), 1);
     // A side shorter than the window leaves every point as it was.
     const spectre thin = makeImage("T", 9, 2, [](int i, int j) { return i + 10 * j; });
     EXPECT_EQ(valuesOf(smoothImage(thin, 3, "D")), valuesOf(thin));
@@ -85,12 +85,12 @@ TEST(Smoothing, ImageMatchesDirectSums) {
                 for (int j = w; j < ny - w; ++j) {
                     double sum = 0;
                     for (int a = i - w; a <= i + w; ++a)
-                        for (int b = j - w; b <= j + w; ++b) sum += src.at(a, b).value;
+                        for (int b = j - w; b <= j + w; ++b) sum += src.valueAt(a, b);
                     const double expected = sum / (double(width) * width);
                     if (whole)
-                        EXPECT_EQ(out.at(i, j).value, expected);
+                        EXPECT_EQ(out.valueAt(i, j), expected);
                     else
-                        EXPECT_NEAR(out.at(i, j).value, expected, 1e-12);
+                        EXPECT_NEAR(out.valueAt(i, j), expected, 1e-12);
                 }
         }
     }

@@ -16,16 +16,13 @@ using testing::TestBench;
 spectre threeSliceStack() {
     spectre s;
     s.name = "S";
-    s.nx = 2;
-    s.ny = 3;
-    s.nz = 3;
-    s.points.resize(18);
+    s.resize(2, 3, 3);
     s.clear();
     const double edges[] = {1, 3, 4};
     for (int i = 0; i < 2; ++i)
         for (int j = 0; j < 3; ++j)
             for (int k = 0; k < 3; ++k)
-                s.at(i, j, k) = {7, double(i), double(j), edges[k], 100.0 * k + 10 * i + j};
+                s.setPointAt(i, j, k, {7, double(i), double(j), edges[k], 100.0 * k + 10 * i + j});
     s.monitor = 1000;
     s.comment = "pile";
     s.typeX = "raw";
@@ -62,9 +59,9 @@ TEST(StackSlice, MonitorModes) {
         EXPECT_EQ(image.expConds.front().name, "T");
         ASSERT_EQ(image.nx, 2);
         ASSERT_EQ(image.nz, 1);
-        EXPECT_EQ(image.at(1, 2).value, 100.0 * k + 12);
-        EXPECT_EQ(image.at(1, 2).z, c.lt);
-        EXPECT_EQ(image.at(1, 2).mon, 1); // not copied
+        EXPECT_EQ(image.valueAt(1, 2), 100.0 * k + 12);
+        EXPECT_EQ(image.zAt(1, 2), c.lt);
+        EXPECT_EQ(image.monAt(1, 2), 1); // not copied
         EXPECT_EQ(image.typeZ, "lambda");
         EXPECT_EQ(image.comment, "pile");
     }
@@ -80,11 +77,11 @@ TEST(NormaliseToMonitor, ScalesValuesAndMonitor) {
     Workbench& wb = *tb.wb;
     spectre& acup = *wb.spectres2D.find("ACUP");
     acup.monitor = 2e5;
-    const double before = acup.at(64, 64).value;
+    const double before = acup.valueAt(64, 64);
     normaliseToMonitor(wb, 1e6, "ACUP", "N");
     const spectre& n = *wb.spectres2D.find("N");
-    EXPECT_EQ(n.at(64, 64).value, 5 * before);
-    EXPECT_EQ(n.at(64, 64).mon, 5);
+    EXPECT_EQ(n.valueAt(64, 64), 5 * before);
+    EXPECT_EQ(n.monAt(64, 64), 5);
     EXPECT_EQ(n.monitor, 1e6);
     EXPECT_TRUE(tb.journalLines().empty());
 }
@@ -106,12 +103,12 @@ TEST(NormaliseToMonitor, RefusalsLeaveTheDestinationAlone) {
         wb.spectres2D.find("ACUP")->monitor = c.sourceMonitor;
         spectre& dest = *wb.spectres2D.find("ACDOWN");
         dest.monitor = 42;
-        const double value = dest.at(3, 4).value;
+        const double value = dest.valueAt(3, 4);
         normaliseToMonitor(wb, c.target, c.source, "ACDOWN");
         EXPECT_EQ(tb.journalLines(), std::vector<std::string>{c.line});
         EXPECT_EQ(dest.monitor, 42);
-        EXPECT_EQ(dest.at(3, 4).value, value);
-        EXPECT_EQ(dest.at(3, 4).mon, 1);
+        EXPECT_EQ(dest.valueAt(3, 4), value);
+        EXPECT_EQ(dest.monAt(3, 4), 1);
     }
 }
 

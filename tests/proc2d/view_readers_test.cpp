@@ -50,12 +50,12 @@ TEST(LampD17, ValuesFillColumnsOf286) {
         ASSERT_EQ(s.nx, 287);
         ASSERT_EQ(s.ny, 500);
         EXPECT_EQ(s.typeX, "raw");
-        EXPECT_EQ(s.at(0, 1).value, 286);
-        EXPECT_EQ(s.at(285, 499).value, 142999 % 997);
-        EXPECT_EQ(s.at(285, 499).x, 285);
-        EXPECT_EQ(s.at(285, 499).y, 499);
-        EXPECT_EQ(s.at(286, 0).value, 0);
-        EXPECT_EQ(s.at(286, 0).mon, 1);
+        EXPECT_EQ(s.valueAt(0, 1), 286);
+        EXPECT_EQ(s.valueAt(285, 499), 142999 % 997);
+        EXPECT_EQ(s.xAt(285, 499), 285);
+        EXPECT_EQ(s.yAt(285, 499), 499);
+        EXPECT_EQ(s.valueAt(286, 0), 0);
+        EXPECT_EQ(s.monAt(286, 0), 1);
     }
 }
 
@@ -99,11 +99,11 @@ TEST(Tpa, BlocksSumTheirSixteenWords) {
     const spectre& s = *images.find("T");
     ASSERT_EQ(s.nx, 575);
     ASSERT_EQ(s.ny, 575);
-    EXPECT_EQ(s.at(0, 0).value, 16); // row 0 is not used
-    EXPECT_EQ(s.at(574, 574).value, 15 + 65535);
-    EXPECT_EQ(s.at(1, 1).value, 15 + 1001);
-    EXPECT_EQ(s.at(574, 3).x, 574);
-    EXPECT_EQ(s.at(574, 3).y, 3);
+    EXPECT_EQ(s.valueAt(0, 0), 16); // row 0 is not used
+    EXPECT_EQ(s.valueAt(574, 574), 15 + 65535);
+    EXPECT_EQ(s.valueAt(1, 1), 15 + 1001);
+    EXPECT_EQ(s.xAt(574, 3), 574);
+    EXPECT_EQ(s.yAt(574, 3), 3);
 
     writeFile(dir / "short.tpa", std::string(tpaFrameBytes - 1, '\1'));
     const std::string message = errorOf([&] { readTpaFile(images, dir / "short.tpa", "S"); });
@@ -116,16 +116,13 @@ TEST(FourColumn, ReadsBackWhatTheTableWriterWrote) {
     TempDir dir;
     spectre stack;
     stack.name = "st";
-    stack.nx = 2;
-    stack.ny = 3;
-    stack.nz = 2;
-    stack.points.resize(12);
+    stack.resize(2, 3, 2);
     stack.clear();
     stack.comment = "pile réduite";
     stack.typeX = "mm";
     stack.typeY = "raw";
     stack.typeZ = "lambda";
-    for (int n = 0; n < 12; ++n) stack.points[n] = {1, 0.5 * n, 0, 4.25 + n, n * 1e-7};
+    for (int n = 0; n < 12; ++n) stack.setPoint(n, {1, 0.5 * n, 0, 4.25 + n, n * 1e-7});
     writeAsciiTable(stack, dir / "t.txt", '.');
     spectlist stacks;
     readFourColumnFile(stacks, dir / "t.txt");
@@ -137,10 +134,10 @@ TEST(FourColumn, ReadsBackWhatTheTableWriterWrote) {
     for (int i = 0; i < 2; ++i)
         for (int j = 0; j < 3; ++j)
             for (int k = 0; k < 2; ++k) {
-                EXPECT_EQ(s.at(i, j, k).x, stack.at(i, j, k).x);
-                EXPECT_EQ(s.at(i, j, k).y, j); // a raw axis is written as the index
-                EXPECT_EQ(s.at(i, j, k).z, stack.at(i, j, k).z);
-                EXPECT_EQ(s.at(i, j, k).value, stack.at(i, j, k).value);
+                EXPECT_EQ(s.xAt(i, j, k), stack.xAt(i, j, k));
+                EXPECT_EQ(s.yAt(i, j, k), j); // a raw axis is written as the index
+                EXPECT_EQ(s.zAt(i, j, k), stack.zAt(i, j, k));
+                EXPECT_EQ(s.valueAt(i, j, k), stack.valueAt(i, j, k));
             }
 }
 
@@ -164,8 +161,8 @@ TEST(FourColumn, SeparatorsAndErrors) {
         if (c.message.empty()) {
             EXPECT_EQ(message, "");
             ASSERT_NE(stacks.find("data3D"), nullptr);
-            EXPECT_EQ(stacks.find("data3D")->at(0, 1, 0).value, 4);
-            EXPECT_EQ(stacks.find("data3D")->at(0, 1, 0).y, 2);
+            EXPECT_EQ(stacks.find("data3D")->valueAt(0, 1, 0), 4);
+            EXPECT_EQ(stacks.find("data3D")->yAt(0, 1, 0), 2);
         } else {
             EXPECT_NE(message.find(c.message), std::string::npos) << message;
             EXPECT_EQ(stacks.find("data3D"), nullptr);
@@ -196,20 +193,20 @@ TEST(TwoImageText, FillsSlotsOneAndTwo) {
     readTwoImageText(images, dir / "two.txt", ',');
     const spectre& a = *images.at(1);
     const spectre& b = *images.at(2);
-    EXPECT_EQ(a.at(5, 2).value, 261.5); // line 2 · 128 + 5
-    EXPECT_EQ(b.at(5, 2).value, -261);
-    EXPECT_EQ(a.at(127, 127).value, 0);
-    EXPECT_EQ(b.at(127, 127).value, 0);
-    EXPECT_EQ(b.at(129, 0).value, 9);
-    EXPECT_EQ(a.at(5, 2).x, 5);
+    EXPECT_EQ(a.valueAt(5, 2), 261.5); // line 2 · 128 + 5
+    EXPECT_EQ(b.valueAt(5, 2), -261);
+    EXPECT_EQ(a.valueAt(127, 127), 0);
+    EXPECT_EQ(b.valueAt(127, 127), 0);
+    EXPECT_EQ(b.valueAt(129, 0), 9);
+    EXPECT_EQ(a.xAt(5, 2), 5);
 
     // Errors leave both images as they were.
     for (const std::string& bad :
          {text.substr(0, text.size() / 2), "a\t1,5\t2x\n" + text, "a 1,5 2\n" + text}) {
         writeFile(dir / "bad.txt", bad);
-        images.at(1)->at(0, 0).value = 7;
+        images.at(1)->setValueAt(0, 0, 0, 7);
         EXPECT_THROW(readTwoImageText(images, dir / "bad.txt", ','), EInOutError);
-        EXPECT_EQ(images.at(1)->at(0, 0).value, 7);
+        EXPECT_EQ(images.at(1)->valueAt(0, 0), 7);
     }
 }
 

@@ -62,9 +62,9 @@ TEST(BasicCommands, SpectraByScript) {
            "SetComment[1,\"C\",\"a\",\"b\"];\nIntegraleSpectre1D[\"C\",0,10];\n"
            "IntegraleSpectre1D[\"C\",0,10,\"R\"];");
     const spectre& c = *sb.wb().spectres1D.find("C");
-    EXPECT_EQ(c.at(1).x, 1.5);
-    EXPECT_EQ(c.at(1).value, 7);
-    EXPECT_EQ(c.at(2).mon, 0.5);
+    EXPECT_EQ(c.xAt(1), 1.5);
+    EXPECT_EQ(c.valueAt(1), 7);
+    EXPECT_EQ(c.monAt(2), 0.5);
     EXPECT_EQ(c.expConds.at(0).value, 5);
     EXPECT_EQ(c.comment, "ab");
     EXPECT_EQ(lastLines(sb, 1), std::vector<std::string>{"16"});
@@ -88,9 +88,9 @@ TEST(BasicCommands, Arithmetic) {
     ScriptBench sb;
     sb.run("add2D[\"ACUP\",\"ACUP\",\"D\"];\nscalMultSpectre2D[0.5,\"D\",\"H\"];\n"
            "sub2D[\"H\",\"ACUP\",\"Z\"];\nscalAdd1D[1,\"PH\",\"P1\"];\nsqrt1D[\"P1\",\"Q\"];");
-    EXPECT_EQ(sb.wb().spectres2D.find("H")->at(64, 64).value, 100);
-    EXPECT_EQ(sb.wb().spectres2D.find("Z")->at(3, 9).value, 0);
-    EXPECT_DOUBLE_EQ(sb.wb().spectres1D.find("Q")->at(0).value, std::sqrt(1.00001));
+    EXPECT_EQ(sb.wb().spectres2D.find("H")->valueAt(64, 64), 100);
+    EXPECT_EQ(sb.wb().spectres2D.find("Z")->valueAt(3, 9), 0);
+    EXPECT_DOUBLE_EQ(sb.wb().spectres1D.find("Q")->valueAt(0), std::sqrt(1.00001));
     EXPECT_TRUE(sb.tb.journalLines().empty());
 }
 

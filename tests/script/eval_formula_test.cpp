@@ -26,8 +26,8 @@ spectre& made(spectlist& table, const std::string& name, int nx, int ny, double 
     for (int i = 0; i < nx; ++i)
         for (int j = 0; j < ny; ++j)
             if (s.contains(i, j, 0)) {
-                s.at(i, j, 0).value = base + 10 * i + j;
-                s.at(i, j, 0).mon = 1 + i;
+                s.setValueAt(i, j, 0, base + 10 * i + j);
+                s.setMonAt(i, j, 0, 1 + i);
             }
     return s;
 }
@@ -59,8 +59,8 @@ TEST_F(EvalFormulaTest, CreatesTheTargetWithTheLastParticipantsSizesAndTypes) {
     const spectre& down = *images.find("ACDOWN");
     for (int i = 0; i < 5; ++i)
         for (int j = 0; j < 4; ++j) {
-            EXPECT_EQ(c->at(i, j).value, steps::add(up.at(i, j).value, down.at(i, j).value));
-            EXPECT_EQ(c->at(i, j).mon, 1) << "the target's monitors are not written";
+            EXPECT_EQ(c->valueAt(i, j), steps::add(up.valueAt(i, j), down.valueAt(i, j)));
+            EXPECT_EQ(c->monAt(i, j), 1) << "the target's monitors are not written";
         }
     EXPECT_TRUE(tb.journalLines().empty());
 }
@@ -70,24 +70,24 @@ TEST_F(EvalFormulaTest, TargetNameIsTheTextBeforeTheFirstEquals) {
     ASSERT_TRUE(run(images, "C = ACUP"));
     const spectre* c = images.find("C ");
     ASSERT_NE(c, nullptr);
-    EXPECT_EQ(c->at(2, 1).value, 22);
+    EXPECT_EQ(c->valueAt(2, 1), 22);
 }
 
 TEST_F(EvalFormulaTest, TheTargetCanBeAParticipant) {
     made(images, "A", 3, 2, 1);
     ASSERT_TRUE(run(images, "A=A*2"));
-    EXPECT_EQ(images.find("A")->at(2, 1).value, 2 * 22);
-    EXPECT_EQ(images.find("A")->at(0, 0).value, 2);
+    EXPECT_EQ(images.find("A")->valueAt(2, 1), 2 * 22);
+    EXPECT_EQ(images.find("A")->valueAt(0, 0), 2);
 }
 
 TEST_F(EvalFormulaTest, MonitorsAndIndexesAreVariables) {
     made(curves, "PH", 6, 1, 0);
     ASSERT_TRUE(run(curves, "X=PHmon*2"));
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(curves.find("X")->at(i).value, 2 * (1 + i));
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(curves.find("X")->valueAt(i), 2 * (1 + i));
     made(images, "M", 3, 4);
     ASSERT_TRUE(run(images, "D=i*1000+J+M*0"));
     for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 4; ++j) EXPECT_EQ(images.find("D")->at(i, j).value, 1000 * i + j);
+        for (int j = 0; j < 4; ++j) EXPECT_EQ(images.find("D")->valueAt(i, j), 1000 * i + j);
     EXPECT_EQ(parser.GetVariable("I"), 2) << "the variables keep the last point's values";
     EXPECT_EQ(parser.GetVariable("J"), 3);
     EXPECT_EQ(parser.GetVariable("M"), 23);
@@ -102,7 +102,7 @@ TEST_F(EvalFormulaTest, ParticipantsStandAsWholeIdentifiers) {
     EXPECT_TRUE(tb.journalLines().empty());
     ASSERT_TRUE(run(curves, "S=ABC+ABmon"));
     EXPECT_EQ(curves.find("S")->nx, 3) << "AB takes part through ABmon";
-    EXPECT_EQ(curves.find("S")->at(2).value, 20 + 3);
+    EXPECT_EQ(curves.find("S")->valueAt(2), 20 + 3);
     // Case counts: "abc" names no spectrum, so nothing is computed.
     ASSERT_TRUE(run(curves, "T=abc*2"));
     EXPECT_EQ(curves.find("T"), nullptr);
@@ -122,7 +122,7 @@ TEST_F(EvalFormulaTest, MoreThanTenParticipantsAreRefused) {
     EXPECT_EQ(lines[0].rfind("!! evalFormula", 0), 0U) << lines[0];
     curves.removeByName("S10");
     EXPECT_TRUE(run(curves, formula.substr(0, formula.size() - 4))) << "ten are fine";
-    EXPECT_EQ(curves.find("R")->at(3).value, 10 * 30);
+    EXPECT_EQ(curves.find("R")->valueAt(3), 10 * 30);
 }
 
 TEST_F(EvalFormulaTest, NothingToDo) {
@@ -132,7 +132,7 @@ TEST_F(EvalFormulaTest, NothingToDo) {
     EXPECT_TRUE(run(images, "C=Q*2"));
     EXPECT_TRUE(run(images, "C=EMPTY*2"));
     EXPECT_EQ(images.find("C"), nullptr);
-    EXPECT_EQ(images.find("A")->at(1, 1).value, 11);
+    EXPECT_EQ(images.find("A")->valueAt(1, 1), 11);
 }
 
 TEST_F(EvalFormulaTest, PointsASpectrumDoesNotHaveAreSkippedOnce) {
@@ -144,15 +144,15 @@ TEST_F(EvalFormulaTest, PointsASpectrumDoesNotHaveAreSkippedOnce) {
     ASSERT_TRUE(run(images, "C=BIG+SMALL"));
     const spectre& c = *images.find("C");
     EXPECT_EQ(c.nx, 4);
-    EXPECT_EQ(c.at(1, 3).value, 2 * 13);
-    EXPECT_EQ(c.at(2, 0).value, 0) << "SMALL has no point (2, 0)";
+    EXPECT_EQ(c.valueAt(1, 3), 2 * 13);
+    EXPECT_EQ(c.valueAt(2, 0), 0) << "SMALL has no point (2, 0)";
     auto lines = tb.journalLines();
     ASSERT_EQ(lines.size(), 1U);
     EXPECT_EQ(lines[0].rfind("!! evalFormula", 0), 0U) << lines[0];
 
     // An existing target smaller than the participants.
     ASSERT_TRUE(run(images, "T=BIG*2"));
-    EXPECT_EQ(images.find("T")->at(2, 1).value, 2 * 21);
+    EXPECT_EQ(images.find("T")->valueAt(2, 1), 2 * 21);
     EXPECT_EQ(tb.journalLines().size(), 2U);
 
     ASSERT_TRUE(run(images, "U=BIG+FLAT"));
@@ -167,14 +167,14 @@ TEST_F(EvalFormulaTest, CompileErrorsAreRaised) {
 
 TEST_F(EvalFormulaTest, AnEvaluationErrorKeepsThePointsBefore) {
     spectre& a = made(curves, "A", 600, 1);
-    for (int i = 0; i < 600; ++i) a.at(i).value = i % 8;
-    a.at(300).value = 1e10;
+    for (int i = 0; i < 600; ++i) a.setValueAt(i, 0, 0, i % 8);
+    a.setValueAt(300, 0, 0, 1e10);
     made(curves, "C", 600, 1, -1);
     EXPECT_THROW(run(curves, "C=INTPOWER(2,A)"), ERangeError);
     const spectre& c = *curves.find("C");
-    EXPECT_EQ(c.at(299).value, std::pow(2, 299 % 8));
-    EXPECT_EQ(c.at(0).value, 1);
-    EXPECT_EQ(c.at(301).value, 3009) << "left as it was";
+    EXPECT_EQ(c.valueAt(299), std::pow(2, 299 % 8));
+    EXPECT_EQ(c.valueAt(0), 1);
+    EXPECT_EQ(c.valueAt(301), 3009) << "left as it was";
 }
 
 } // namespace

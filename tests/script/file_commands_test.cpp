@@ -19,7 +19,7 @@ TEST(FileCommands, SpectrumFilesRoundTrip) {
            "\",\"BACK\"];\nopenspectre[4,\"" + file + "\",\"FOUR\"];");
     const spectre& back = *sb.wb().spectres2D.find("BACK");
     EXPECT_EQ(back.nx, 128);
-    EXPECT_EQ(back.at(64, 64).value, 100);
+    EXPECT_EQ(back.valueAt(64, 64), 100);
     EXPECT_EQ(back.comment, "spectre upup");
     // Every file read or written is named in the journal.
     EXPECT_EQ(sb.tb.journalLines(),
@@ -45,7 +45,7 @@ TEST(FileCommands, MissingFilesAndUnknownSpectra) {
                                         "!! saveToASCII1D : courbe none non trouvée"}));
     const spectre* created = sb.wb().spectres2D.find("NEW");
     ASSERT_NE(created, nullptr);
-    EXPECT_EQ(created->points.size(), 1u);
+    EXPECT_EQ(created->pointCount(), 1u);
 }
 
 TEST(FileCommands, ABadFileLeavesTheSpectrumAsItWas) {
@@ -53,7 +53,7 @@ TEST(FileCommands, ABadFileLeavesTheSpectrumAsItWas) {
     const auto file = sb.tb.dir / "bad.dat";
     testing::writeFile(file, std::string(400, '\x7f'));
     EXPECT_THROW(sb.exec("openspectre[2,\"" + file.string() + "\",\"ACUP\"];"), EInOutError);
-    EXPECT_EQ(sb.wb().spectres2D.find("ACUP")->at(64, 64).value, 100);
+    EXPECT_EQ(sb.wb().spectres2D.find("ACUP")->valueAt(64, 64), 100);
     EXPECT_FALSE(sb.host.timer); // whatever escapes a command halts the script
 }
 
@@ -65,7 +65,7 @@ TEST(FileCommands, KestraAndHadas) {
     const spectre* k = sb.wb().spectres2D.find("K12");
     ASSERT_NE(k, nullptr);
     EXPECT_EQ(k->nx, 128);
-    EXPECT_EQ(k->at(64, 64).value, 100);
+    EXPECT_EQ(k->valueAt(64, 64), 100);
 
     std::filesystem::create_directories(sb.wb().paths.temp());
     std::string hadas;
@@ -74,7 +74,7 @@ TEST(FileCommands, KestraAndHadas) {
     sb.exec("lectureFichierHADAS[\"run\",7.4];");
     const spectre* h = sb.wb().spectres2D.find("run7.img");
     ASSERT_NE(h, nullptr);
-    EXPECT_EQ(h->at(3, 1).value, (256 + 3) % 7);
+    EXPECT_EQ(h->valueAt(3, 1), (256 + 3) % 7);
     const auto lines = sb.tb.journalLines();
     EXPECT_EQ(std::vector<std::string>(lines.end() - 2, lines.end()),
               (std::vector<std::string>{

@@ -20,8 +20,8 @@ spectre kestraImage() {
     s.resize(128, 128, 1);
     s.comment = "échantillon";
     s.monitor = 123456.7;
-    s.at(5, 127).value = 300.9; // top row, column 5
-    s.at(0, 0).value = 65535;
+    s.setValueAt(5, 127, 0, 300.9); // top row, column 5
+    s.setValueAt(0, 0, 0, 65535);
     return s;
 }
 
@@ -55,8 +55,8 @@ TEST(Kestra, ReadBackIntoAnImageOfAnotherSize) {
     EXPECT_EQ(h.hour, "h       ");
     EXPECT_EQ(s.nx, 128);
     EXPECT_EQ(s.monitor, 123456);
-    EXPECT_EQ(s.at(5, 127).value, 300);
-    EXPECT_EQ(s.at(0, 0).value, 65535);
+    EXPECT_EQ(s.valueAt(5, 127), 300);
+    EXPECT_EQ(s.valueAt(0, 0), 65535);
     EXPECT_EQ(s.comment.size(), 190u); // 189 characters, é taking two bytes
     EXPECT_EQ(s.typeX, "raw");
     // A missing file changes nothing.
@@ -68,16 +68,16 @@ TEST(Kestra, ReadBackIntoAnImageOfAnotherSize) {
 TEST(Kestra, OutOfRangeValuesAreClampedAndReported) {
     TestBench tb(false);
     spectre s = kestraImage();
-    s.at(1, 127).value = -5;
-    s.at(2, 127).value = 70000;
-    s.at(3, 127).value = std::nan("");
+    s.setValueAt(1, 127, 0, -5);
+    s.setValueAt(2, 127, 0, 70000);
+    s.setValueAt(3, 127, 0, std::nan(""));
     s.monitor = 1e12;
     const auto file = writeKestraFile(s, (tb.dir / "c").string(), {}, 1, tb.wb->journal);
     spectre back;
     readKestraFile(back, file);
-    EXPECT_EQ(back.at(1, 127).value, 0);
-    EXPECT_EQ(back.at(2, 127).value, 65535);
-    EXPECT_EQ(back.at(3, 127).value, 0);
+    EXPECT_EQ(back.valueAt(1, 127), 0);
+    EXPECT_EQ(back.valueAt(2, 127), 65535);
+    EXPECT_EQ(back.valueAt(3, 127), 0);
     EXPECT_EQ(back.monitor, 99999999);
     ASSERT_EQ(tb.journalLines().size(), 1u);
     EXPECT_EQ(tb.journalLines()[0].rfind("!! ", 0), 0u);
@@ -113,11 +113,11 @@ TEST(Hadas, ReadsRowByRowUnderTheFileName) {
     const spectre& s = *tb.wb->spectres2D.at(slot);
     EXPECT_EQ(s.name, "run12.img");
     EXPECT_EQ(s.nx, 256);
-    EXPECT_EQ(s.at(3, 0).value, 3.5);
-    EXPECT_EQ(s.at(0, 1).value, 256.5);
-    EXPECT_EQ(s.at(7, 2).x, 7);
-    EXPECT_EQ(s.at(7, 2).y, 2);
-    EXPECT_EQ(s.at(7, 2).mon, 1);
+    EXPECT_EQ(s.valueAt(3, 0), 3.5);
+    EXPECT_EQ(s.valueAt(0, 1), 256.5);
+    EXPECT_EQ(s.xAt(7, 2), 7);
+    EXPECT_EQ(s.yAt(7, 2), 2);
+    EXPECT_EQ(s.monAt(7, 2), 1);
 }
 
 TEST(Hadas, ShortOrBadFilesRaiseAndKeepTheOldImage) {

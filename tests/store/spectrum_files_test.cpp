@@ -25,7 +25,8 @@ spectre image(int nx, int ny, int nz, const std::string& typeX) {
     s.resize(nx, ny, nz);
     for (int i = 0; i < nx; ++i)
         for (int j = 0; j < ny; ++j)
-            for (int k = 0; k < nz; ++k) s.at(i, j, k) = {0.5, 0.1 * i, 2.0 * j, 3.0 + k, i * 100.0 + j * 10 + k};
+            for (int k = 0; k < nz; ++k)
+                s.setPointAt(i, j, k, {0.5, 0.1 * i, 2.0 * j, 3.0 + k, i * 100.0 + j * 10 + k});
     return s;
 }
 
@@ -57,21 +58,21 @@ TEST(SpeFile, ReadBackBothKinds) {
     EXPECT_EQ(s.monitor, 7);
     EXPECT_EQ(s.comment, "réflectivité");
     EXPECT_EQ(s.nz, 1);
-    EXPECT_EQ(s.at(2, 1).value, 210);
-    EXPECT_EQ(s.at(2, 1).mon, 0.5);
+    EXPECT_EQ(s.valueAt(2, 1), 210);
+    EXPECT_EQ(s.monAt(2, 1), 0.5);
     EXPECT_EQ(s.expCondCount(), 1);
 
     spectre raw = image(3, 2, 1, "raw");
     const auto rawFile = writeSpeFile(raw, (tb.dir / "a").string(), tb.wb->journal);
     spectre r;
     r.resize(1, 1, 1);
-    r.at(0, 0) = {1, 0, 0, 0, 0};
+    r.setPointAt(0, 0, 0, {1, 0, 0, 0, 0});
     r.setExpCond("T", 1);
     readSpeFile(r, rawFile);
     EXPECT_EQ(r.typeX, "raw");
-    EXPECT_EQ(r.at(1, 1).value, 110);
-    EXPECT_EQ(r.at(1, 1).x, 0);
-    EXPECT_EQ(r.at(0, 0).mon, 1); // surviving point keeps its monitor
+    EXPECT_EQ(r.valueAt(1, 1), 110);
+    EXPECT_EQ(r.xAt(1, 1), 0);
+    EXPECT_EQ(r.monAt(0, 0), 1); // surviving point keeps its monitor
     EXPECT_EQ(r.expCondCount(), 0);
 }
 
@@ -94,7 +95,7 @@ TEST(SpectreFile, LayoutSizesAndRoundTrip) {
     spectre back;
     back.name = "mine";
     back.resize(1, 1, 1);
-    back.at(0, 0).mon = 1;
+    back.setMonAt(0, 0, 0, 1);
     readSpectreFile(back, file);
     EXPECT_EQ(back.name, "mine");
     EXPECT_EQ(back.comment, s.comment);
@@ -102,15 +103,15 @@ TEST(SpectreFile, LayoutSizesAndRoundTrip) {
     EXPECT_EQ(back.typeZ, "lambda");
     ASSERT_EQ(back.expCondCount(), 5);
     EXPECT_EQ(back.expConds[4].value, 6);
-    EXPECT_EQ(back.at(0, 0, 0).mon, 1);
-    EXPECT_EQ(back.at(3, 2, 1).mon, 0);
+    EXPECT_EQ(back.monAt(0, 0, 0), 1);
+    EXPECT_EQ(back.monAt(3, 2, 1), 0);
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 3; ++j)
             for (int k = 0; k < 2; ++k) {
-                EXPECT_EQ(back.at(i, j, k).value, s.at(i, j, k).value);
-                EXPECT_EQ(back.at(i, j, k).x, s.at(i, 0, 0).x);
-                EXPECT_EQ(back.at(i, j, k).y, s.at(0, j, 0).y);
-                EXPECT_EQ(back.at(i, j, k).z, s.at(0, 0, k).z);
+                EXPECT_EQ(back.valueAt(i, j, k), s.valueAt(i, j, k));
+                EXPECT_EQ(back.xAt(i, j, k), s.xAt(i, 0, 0));
+                EXPECT_EQ(back.yAt(i, j, k), s.yAt(0, j, 0));
+                EXPECT_EQ(back.zAt(i, j, k), s.zAt(0, 0, k));
             }
 }
 
@@ -129,8 +130,8 @@ TEST(SpectreFile, MoreThan21ConditionsKeepTheAxesIntactAndAreReported) {
     spectre back;
     readSpectreFile(back, file);
     EXPECT_EQ(back.expCondCount(), 21);
-    EXPECT_EQ(back.at(2).x, s.at(2).x);
-    EXPECT_EQ(back.at(2).value, s.at(2).value);
+    EXPECT_EQ(back.xAt(2), s.xAt(2));
+    EXPECT_EQ(back.valueAt(2), s.valueAt(2));
     const auto lines = tb.journalLines();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].rfind("!! ", 0), 0u);
@@ -145,7 +146,7 @@ TEST(SpectreFile, SizeZeroAlongOneAxisKeepsTheLayout) {
     spectre back;
     readSpectreFile(back, file);
     EXPECT_EQ(back.nx, 3);
-    EXPECT_TRUE(back.points.empty());
+    EXPECT_TRUE(back.pointCount() == 0);
 }
 
 // Bad headers raise EInOutError naming the file and leave the spectrum as it was.
@@ -195,7 +196,7 @@ TEST(SpectrumFiles, MalformedFilesAreRefusedBeforeAllocation) {
         }
         EXPECT_EQ(s.nx, before.nx) << c.what;
         EXPECT_EQ(s.comment, before.comment) << c.what;
-        EXPECT_EQ(s.points.size(), before.points.size()) << c.what;
+        EXPECT_EQ(s.pointCount(), before.pointCount()) << c.what;
     }
     spectre s;
     EXPECT_THROW(readSpectreFile(s, tb.dir / "missing.dat"), EInOutError);
@@ -210,8 +211,8 @@ TEST(TextExports, TableAndAsciiLayoutsWithTheLocaleSeparator) {
     c.typeZ = "raw";
     c.monitor = 2.5;
     c.resize(5, 1, 1);
-    c.at(3).x = 0.5;
-    c.at(3).value = 12;
+    c.setXAt(3, 0, 0, 0.5);
+    c.setValueAt(3, 0, 0, 12);
     writeAsciiTable(c, tb.dir / "t.txt", ',');
     auto lines = readTextLines(tb.dir / "t.txt");
     ASSERT_EQ(lines.size(), 9u);

@@ -53,10 +53,10 @@ TEST(Spectlist, SizeZeroGivesASpectrumWithoutPoints) {
     spectlist t;
     const int slot = t.create("E", 0, 5, 1);
     ASSERT_GT(slot, 0);
-    EXPECT_TRUE(t.at(slot)->points.empty());
+    EXPECT_TRUE(t.at(slot)->pointCount() == 0);
     t.clearByName("E");
     t.addPoint("E", 1, 2, 3, 4, 5); // nowhere to store it, and no crash
-    EXPECT_TRUE(t.at(slot)->points.empty());
+    EXPECT_TRUE(t.at(slot)->pointCount() == 0);
 }
 
 TEST(Spectlist, AddPointFillsAfterTheCursorAndDropsWhenFull) {
@@ -72,12 +72,12 @@ TEST(Spectlist, AddPointFillsAfterTheCursorAndDropsWhenFull) {
             t.addPoint("c", 10.0 + n, 0, 0, 100.0 + n, 7);
         for (std::size_t n = 0; n < c.filled.size(); ++n) {
             const auto [i, j] = c.filled[n];
-            EXPECT_EQ(s.at(i, j).value, 100.0 + n);
-            EXPECT_EQ(s.at(i, j).x, 10.0 + n);
-            EXPECT_EQ(s.at(i, j).mon, 7);
+            EXPECT_EQ(s.valueAt(i, j), 100.0 + n);
+            EXPECT_EQ(s.xAt(i, j), 10.0 + n);
+            EXPECT_EQ(s.monAt(i, j), 7);
         }
-        EXPECT_EQ(s.at(0, 0).mon, 1);
-        EXPECT_EQ(s.at(0, 0).value, 0);
+        EXPECT_EQ(s.monAt(0, 0), 1);
+        EXPECT_EQ(s.valueAt(0, 0), 0);
         EXPECT_EQ(s.cursorI, c.nx - 1);
         EXPECT_EQ(s.cursorJ, c.ny - 1);
     }
@@ -101,39 +101,35 @@ TEST(Spectlist, StoreCopyIsIndependentAndKeepsEverything) {
     spectlist t;
     spectre src;
     src.name = "K";
-    src.nx = 2;
-    src.ny = 1;
-    src.nz = 1;
-    src.points = {{0.5, 1, 2, 3, 4}, {0.25, 5, 6, 7, 8}};
+    src.resize(2, 1, 1);
+    src.setPoint(0, {0.5, 1, 2, 3, 4});
+    src.setPoint(1, {0.25, 5, 6, 7, 8});
     src.monitor = 42;
     src.comment = "c";
     src.setExpCond("T", 300);
     const int slot = t.storeCopy(src);
     ASSERT_GT(slot, 0);
     spectre& copy = *t.at(slot);
-    copy.points[1].value = -1;
-    EXPECT_EQ(src.points[1].value, 8);
-    EXPECT_EQ(copy.points[0].mon, 0.5);
+    copy.setValue(1, -1);
+    EXPECT_EQ(src.value(1), 8);
+    EXPECT_EQ(copy.mon(0), 0.5);
     EXPECT_EQ(copy.monitor, 42);
     EXPECT_EQ(copy.expConds.at(0).value, 300);
     // Storing a copy of a spectrum of the same table under its own name works too.
     EXPECT_GT(t.storeCopy(*t.at(slot)), 0);
-    EXPECT_EQ(t.find("K")->points[0].z, 3);
+    EXPECT_EQ(t.find("K")->z(0), 3);
 }
 
 TEST(Spectre, ResizeKeepsPointsWhereTheirIndexesSurvive) {
     spectre s;
-    s.nx = 2;
-    s.ny = 2;
-    s.nz = 1;
-    s.points.resize(4);
+    s.resize(2, 2, 1);
     for (int i = 0; i < 2; ++i)
-        for (int j = 0; j < 2; ++j) s.at(i, j).value = 10 * i + j;
+        for (int j = 0; j < 2; ++j) s.setValueAt(i, j, 0, 10 * i + j);
     s.resize(3, 1, 1);
-    EXPECT_EQ(s.at(0, 0).value, 0);
-    EXPECT_EQ(s.at(1, 0).value, 10);
-    EXPECT_EQ(s.at(2, 0).value, 0);
-    EXPECT_EQ(s.at(2, 0).mon, 0);
+    EXPECT_EQ(s.valueAt(0, 0), 0);
+    EXPECT_EQ(s.valueAt(1, 0), 10);
+    EXPECT_EQ(s.valueAt(2, 0), 0);
+    EXPECT_EQ(s.monAt(2, 0), 0);
 }
 
 } // namespace

@@ -111,7 +111,7 @@ private Q_SLOTS:
         const spectre* c = s.wb.spectres1D.find("C");
         QVERIFY(c);
         QCOMPARE(c->nx, 512);
-        QCOMPARE(c->at(100).value, 0.00002);
+        QCOMPARE(c->valueAt(100), 0.00002);
         QVERIFY(items(w.ComboBox1).contains(QStringLiteral("C")));
 
         w.Edit1->setText(QStringLiteral("D=C1H*(2"));
@@ -166,7 +166,7 @@ private Q_SLOTS:
         const spectre* second = s.wb.spectres2D.find("second");
         QVERIFY(first && second);
         QCOMPARE(second->nx, 32);
-        QCOMPARE(second->at(1, 2).value, image.at(1, 2).value);
+        QCOMPARE(second->valueAt(1, 2), image.valueAt(1, 2));
         QVERIFY(!s.wb.spectres1D.find("first"));
         QCOMPARE(s.journalFileLines().back(),
                  "ouverture de : " + utf8(s.path("second.spe")) + " dans : second");

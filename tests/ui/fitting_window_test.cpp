@@ -39,9 +39,10 @@ void storePeak(Workbench& wb) {
     s.clear();
     s.typeX = "x";
     for (int i = 0; i < 60; ++i)
-        s.at(i) = spectrePoint{1, double(i), 0, 0,
-                               200 * std::exp(-(i - 31.5) * (i - 31.5) / 40) + 12 +
-                                   3 * std::sin(5.0 * i)};
+        s.setPointAt(i, 0, 0,
+                     spectrePoint{1, double(i), 0, 0,
+                                  200 * std::exp(-(i - 31.5) * (i - 31.5) / 40) + 12 +
+                                      3 * std::sin(5.0 * i)});
     wb.spectres1D.store(std::move(s));
 }
 

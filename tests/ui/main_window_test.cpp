@@ -78,8 +78,8 @@ private Q_SLOTS:
         QCOMPARE(images.at(1)->name, std::string("ACUP"));
         QCOMPARE(images.at(2)->name, std::string("ACDOWN"));
         QCOMPARE(images.at(3)->name, std::string("PROJ"));
-        QCOMPARE(images.at(1)->at(64, 64).value, 100.0);
-        QVERIFY(std::fabs(images.at(1)->at(0, 0).value - 100 * std::exp(-0.8192)) < 1e-12);
+        QCOMPARE(images.at(1)->valueAt(64, 64), 100.0);
+        QVERIFY(std::fabs(images.at(1)->valueAt(0, 0) - 100 * std::exp(-0.8192)) < 1e-12);
         QCOMPARE(s.wb.spectres1D.at(6)->name, std::string("PV"));
         QCOMPARE(s.wb.spectres3D.at(1)->name, std::string("data3D"));
         QVERIFY(w.windowState() & Qt::WindowMaximized);

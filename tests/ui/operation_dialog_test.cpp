@@ -34,7 +34,7 @@ private Q_SLOTS:
         const spectre* z = s.wb.spectres2D.find("Z");
         QVERIFY(z);
         QCOMPARE(z->nx, 128);
-        for (const spectrePoint& p : z->points) QCOMPARE(p.value, 0.0);
+        for (std::size_t p = 0; p < z->pointCount(); ++p) QCOMPARE(z->value(p), 0.0);
     }
 
     void aRefusedOperationIsJournalled() {

@@ -60,7 +60,7 @@ spectre differenceSpectrum(const FitData& data, std::span<const double> model,
     for (int i = 0; i < diff.nx; ++i)
         for (int j = 0; j < diff.ny; ++j, ++n) {
             const double y = data.dimension == 2 ? data.y[n] : 0.0;
-            diff.at(i, j) = spectrePoint{1, data.x[n], y, 0, data.values[n] - model[n]};
+            diff.setPointAt(i, j, 0, spectrePoint{1, data.x[n], y, 0, data.values[n] - model[n]});
         }
     return diff;
 }

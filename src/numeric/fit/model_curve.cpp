@@ -37,7 +37,7 @@ spectre modelCurve(const FitData& at, std::span<const double> model, const std::
     s.typeY = "single";
     for (int i = 0; i < at.nx; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
-        s.at(i) = spectrePoint{1, at.x[k], 0, 0, model[k]};
+        s.setPointAt(i, 0, 0, spectrePoint{1, at.x[k], 0, 0, model[k]});
     }
     return s;
 }
