@@ -52,9 +52,8 @@ int storeDot00Curve(spectlist& table, const std::string& name,
     spectre& curve = *table.at(slot);
     if (curve.nx != count || curve.ny != 1 || curve.nz != 1) curve.resize(count, 1, 1);
     for (std::int32_t r = 0; r < count; ++r) {
-        spectrePoint& p = curve.at(r);
-        p.x = points[static_cast<std::size_t>(r)].x;
-        p.value = points[static_cast<std::size_t>(r)].value;
+        curve.setXAt(r, 0, 0, points[static_cast<std::size_t>(r)].x);
+        curve.setValueAt(r, 0, 0, points[static_cast<std::size_t>(r)].value);
     }
     return slot;
 }

@@ -15,8 +15,8 @@ spectre curve(const std::string& typeX, int n, std::int32_t cursorI = 0) {
     s.typeX = typeX;
     s.resize(n, 1, 1);
     for (int i = 0; i < n; ++i) {
-        s.at(i).x = 10 + i;
-        s.at(i).value = 100 * i;
+        s.setXAt(i, 0, 0, 10 + i);
+        s.setValueAt(i, 0, 0, 100 * i);
     }
     s.cursorI = cursorI;
     return s;
