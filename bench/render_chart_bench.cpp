@@ -119,8 +119,8 @@ std::vector<BenchLine> savePlot() {
             wb.spectres1D.create("S" + std::to_string(c), pointCount, 1, 1));
         s.typeX = "q";
         for (int i = 0; i < pointCount; ++i) {
-            s.at(i).x = qAt(i);
-            s.at(i).value = intensity(c, qAt(i), rng);
+            s.setXAt(i, 0, 0, qAt(i));
+            s.setValueAt(i, 0, 0, intensity(c, qAt(i), rng));
         }
     }
     wb.journal.start();

@@ -123,8 +123,8 @@ TEST(ChartPainter, SavePlot1DPicture) {
         spectre& c = *wb.spectres1D.at(slot);
         c.typeX = std::string("q ") + name;
         for (int i = 0; i < 50; ++i) {
-            c.at(i).x = i;
-            c.at(i).value = name[0] == 'A' ? i : 100 - i;
+            c.setXAt(i, 0, 0, i);
+            c.setValueAt(i, 0, 0, name[0] == 'A' ? i : 100 - i);
         }
     }
     ChartModel chart = graph1DPlot(wb, {"A", "", "", "B"}, false);
