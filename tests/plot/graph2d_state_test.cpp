@@ -111,8 +111,8 @@ TEST_F(Graph2DStateTest, StackProjectionAndSlices) {
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j)
             for (int k = 0; k < 3; ++k) {
-                stack.at(i, j, k).z = 10.0 * (k + 1);
-                stack.at(i, j, k).value = k + 1;
+                stack.setZAt(i, j, k, 10.0 * (k + 1));
+                stack.setValueAt(i, j, k, k + 1);
             }
     stack.monitor = 9;
     bench.wb->spectres3D.storeCopy(stack);

@@ -31,8 +31,8 @@ TEST(ImageCursors, CutsFollowTheTypeOfTheAxisTheyRunAlong) {
     spectre image = makeImage("I", 4, 3, [](int i, int j) { return i + 10.0 * j; });
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 3; ++j) {
-            image.at(i, j).x = 0.5 * i;
-            image.at(i, j).y = 100 + j;
+            image.setXAt(i, j, 0, 0.5 * i);
+            image.setYAt(i, j, 0, 100 + j);
         }
     image.typeX = "raw";
     image.typeY = "Qz";

@@ -90,7 +90,7 @@ TEST(ImageLevels, MapIsStoredRowByRowFromLayerZero) {
     spectre stack = image;
     stack.resize(5, 3, 2);
     for (int i = 0; i < 5; ++i)
-        for (int j = 0; j < 3; ++j) stack.at(i, j, 1).value = 200;
+        for (int j = 0; j < 3; ++j) stack.setValueAt(i, j, 1, 200);
     computeLevels(stack, {0, 255, false}, map);
     EXPECT_EQ(map.at(4, 2), 24);
 }

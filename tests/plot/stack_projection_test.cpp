@@ -9,24 +9,18 @@ namespace {
 spectre makeStack(const std::vector<double>& zs) {
     spectre s;
     s.name = "S";
-    s.nx = 3;
-    s.ny = 2;
-    s.nz = static_cast<int>(zs.size());
+    s.resize(3, 2, static_cast<int>(zs.size()));
+    s.clear();
     s.typeX = "mm";
     s.typeY = "raw";
     s.typeZ = "lt";
     s.monitor = 77;
-    s.points.resize(static_cast<std::size_t>(s.nx * s.ny * s.nz));
-    s.clear();
     for (int i = 0; i < s.nx; ++i)
         for (int j = 0; j < s.ny; ++j)
-            for (int k = 0; k < s.nz; ++k) {
-                spectrePoint& p = s.at(i, j, k);
-                p.x = 10 * i;
-                p.y = 100 * j;
-                p.z = zs[static_cast<std::size_t>(k)];
-                p.value = (k + 1) * 1000 + i * 10 + j;
-            }
+            for (int k = 0; k < s.nz; ++k)
+                s.setPointAt(i, j, k,
+                             {1, 10.0 * i, 100.0 * j, zs[static_cast<std::size_t>(k)],
+                              (k + 1) * 1000.0 + i * 10 + j});
     return s;
 }
 

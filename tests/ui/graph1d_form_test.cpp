@@ -57,8 +57,8 @@ struct View {
         c.typeX = "q (1/A)";
         c.comment = "curve " + name;
         for (int i = 0; i < n; ++i) {
-            c.at(i).x = point(i).first;
-            c.at(i).value = point(i).second;
+            c.setXAt(i, 0, 0, point(i).first);
+            c.setValueAt(i, 0, 0, point(i).second);
         }
     }
     TCurveChart* chart() { return view->curveChart1; }
@@ -114,7 +114,7 @@ private Q_SLOTS:
 
     void cursorsShowTheirPointAndTheSumBetweenThem() {
         View v;
-        v.s.wb.spectres1D.find("Q")->at(3).x = 103.456789;
+        v.s.wb.spectres1D.find("Q")->setXAt(3, 0, 0, 103.456789);
         v.view->Redraw();
         v.chart()->Update();
         v.click(103.45);
@@ -329,7 +329,7 @@ private Q_SLOTS:
 
     void refreshRedrawsFromTheTable() {
         View v;
-        v.s.wb.spectres1D.find("Q")->at(0).value = 64;
+        v.s.wb.spectres1D.find("Q")->setValueAt(0, 0, 0, 64);
         v.view->refreshView();
         QCOMPARE(v.ys(1).front(), 2.0);
     }
