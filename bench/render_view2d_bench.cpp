@@ -29,17 +29,15 @@ const spectre& benchImage() {
     static const spectre image = [] {
         spectre s;
         s.name = "I";
-        s.nx = s.ny = side;
-        s.nz = 1;
-        s.typeX = s.typeY = "raw";
-        s.points.resize(std::size_t{side} * side);
+        s.resize(side, side, 1);
         s.clear();
+        s.typeX = s.typeY = "raw";
         std::mt19937_64 rng(5);
         for (int i = 0; i < side; ++i)
             for (int j = 0; j < side; ++j) {
                 const double r2 = double(i - 900) * (i - 900) + double(j - 1100) * (j - 1100);
                 const double mean = 2 + 5000 * std::exp(-r2 / 2e5);
-                s.at(i, j).value = std::poisson_distribution<int>(mean)(rng);
+                s.setValueAt(i, j, 0, std::poisson_distribution<int>(mean)(rng));
             }
         return s;
     }();

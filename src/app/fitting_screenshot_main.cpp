@@ -55,7 +55,8 @@ spectre countedPeak() {
         // The sum of twelve uniforms less six is near enough a unit normal deviate.
         double normal = -6;
         for (int k = 0; k < 12; ++k) normal += uniform();
-        s.at(i) = spectrePoint{1, q, 0, 0, std::round(expected + std::sqrt(expected) * normal)};
+        s.setPointAt(i, 0, 0,
+                     spectrePoint{1, q, 0, 0, std::round(expected + std::sqrt(expected) * normal)});
     }
     return s;
 }
