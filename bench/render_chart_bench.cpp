@@ -115,8 +115,8 @@ std::vector<BenchLine> savePlot() {
     Workbench wb(settings, DataPaths{dir});
     std::mt19937_64 rng(42);
     for (int c = 1; c <= seriesCount; ++c) {
-        spectre& s = *wb.spectres1D.at(
-            wb.spectres1D.create("S" + std::to_string(c), pointCount, 1, 1));
+        spectre& s =
+            *wb.spectres1D.at(wb.spectres1D.create("S" + std::to_string(c), pointCount, 1, 1));
         s.typeX = "q";
         for (int i = 0; i < pointCount; ++i) {
             s.setXAt(i, 0, 0, qAt(i));
@@ -130,20 +130,23 @@ std::vector<BenchLine> savePlot() {
     std::vector<BenchLine> lines;
     for (const char* extension : {"png", "svg"}) {
         const std::string file = (dir / (std::string("plot.") + extension)).string();
-        const std::string line = "SavePlot1D[\"" + file + "\",1200,800,\"log\",\"S1\",\"S2\",\"S3\",\"S4\"]";
+        const std::string line =
+            "SavePlot1D[\"" + file + "\",1200,800,\"log\",\"S1\",\"S2\",\"S3\",\"S4\"]";
         const double seconds = medianSeconds([&] { interp.executeCommandBox(line); });
-        lines.push_back({"save-plot-1d", std::string(extension) + " 4x100000 1200x800", seconds,
-                         perSecond(1, seconds, "files/s"),
-                         formatFixed(static_cast<double>(std::filesystem::file_size(file)) / 1024,
-                                     0) +
-                             " KiB"});
+        lines.push_back(
+            {"save-plot-1d", std::string(extension) + " 4x100000 1200x800", seconds,
+             perSecond(1, seconds, "files/s"),
+             formatFixed(static_cast<double>(std::filesystem::file_size(file)) / 1024, 0) +
+                 " KiB"});
     }
     std::filesystem::remove_all(dir);
     return lines;
 }
 
-const bool registeredRedraw = registerBench(
-    {"chart-redraw", [] { return std::vector<BenchLine>{redraw(false), redraw(true)}; }});
+const bool registeredRedraw =
+    registerBench({"chart-redraw", [] {
+                       return std::vector<BenchLine>{redraw(false), redraw(true)};
+                   }});
 const bool registeredSave = registerBench({"save-plot-1d", savePlot});
 
 } // namespace

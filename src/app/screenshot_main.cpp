@@ -1,13 +1,17 @@
 // ombrelune-screenshot: starts the workbench on a throw-away data root, arranges its
 // windows as a user would after running the demo script, and saves a picture of the main
-// window. docs/screenshot.sh runs it under Xvfb for the README.
+// window; given a third file, also a picture of the 1D view showing a small-angle curve on
+// a logarithmic axis. docs/screenshot.sh runs it under Xvfb for the README.
 
 #include "screenshot_support.hpp"
 
 #include "store/workbench.hpp"
 #include "ui/code_editor.hpp"
 #include "ui/child_windows.hpp"
+#include "ui/curve_chart.hpp"
 #include "ui/data_edit_window.hpp"
+#include "ui/graph1d_form.hpp"
+#include "ui/perbox.hpp"
 #include "ui/interpreter_window.hpp"
 #include "ui/journal_window.hpp"
 #include "ui/fitting_window.hpp"
@@ -26,27 +30,77 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 
 using namespace ombrelune;
+
+namespace {
+
+// The small-angle curve of dilute spheres of radius 60 A over a flat background.
+void makeSphereCurve(Workbench& wb) {
+    spectre& s = *wb.spectres1D.at(wb.spectres1D.create("SPHERE", 300, 1, 1));
+    s.typeX = "q (1/A)";
+    s.typeY = "single";
+    s.comment = "spheres R = 60 A, background 0.02";
+    s.setExpCond("R", 60);
+    for (int i = 0; i < s.nx; ++i) {
+        const double q = 0.002 + 0.001 * i, r = 60 * q;
+        const double f = 3 * (std::sin(r) - r * std::cos(r)) / (r * r * r);
+        s.at(i).x = q;
+        s.at(i).value = 100 * f * f + 0.02;
+    }
+}
+
+// The 1D view with the sphere curve as curve A at factor 1, on a logarithmic axis, the
+// cursors around the first minimum.
+bool saveView1D(Tprincipalform& window, const QString& output) {
+    auto* view = window.findChild<Tgraph1dform*>();
+    makeSphereCurve(window.workbench());
+    view->cocourbe[0]->setEditText(QStringLiteral("SPHERE"));
+    view->cocourbe[1]->setEditText(QString());
+    view->perbox[0]->setValeur(6);
+    view->ToggleLinLogClick();
+    place(view, {0, 0, 720, 520});
+    windowFrame(view)->raise();
+    waitUntil([] { return false; }, 500);
+    view->curveChart1->Update();
+    const ChartModel& chart = view->curveChart1->model();
+    const auto click = [&](double x, Qt::MouseButton button) {
+        const QPointF p(chart.frame().maps[0].toPixel(x), chart.frame().maps[1].toPixel(1));
+        QMouseEvent press(QEvent::MouseButtonPress, p, view->curveChart1->mapToGlobal(p), button,
+                          button, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->curveChart1, &press);
+    };
+    click(0.06, Qt::LeftButton);
+    click(0.12, Qt::RightButton);
+    waitUntil([] { return false; }, 500);
+    return windowFrame(view)->grab().save(output);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     setProgramIdentity();
     std::setlocale(LC_NUMERIC, "C");
-    if (QApplication::arguments().size() != 3) {
-        std::fprintf(stderr, "usage: ombrelune-screenshot DEMO.seq OUTPUT.png\n");
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 3 && arguments.size() != 4) {
+        std::fprintf(stderr, "usage: ombrelune-screenshot DEMO.seq OUTPUT.png [VIEW1D.png]\n");
         return 2;
     }
     // The script's relative file names land in the throw-away root, ours do not.
     const QString demo = QFileInfo(QApplication::arguments()[1]).absoluteFilePath();
     const QString output = QFileInfo(QApplication::arguments()[2]).absoluteFilePath();
+    const QString view1D =
+        arguments.size() == 4 ? QFileInfo(arguments[3]).absoluteFilePath() : QString();
     QTemporaryDir home;
     QDir::setCurrent(home.path());
     MemorySettingsStore settings;
@@ -64,6 +118,7 @@ int main(int argc, char** argv) {
     place(window.editWindow(), {0, 0, 560, 230});
     place(window.journalWindow(), {565, 0, 600, 360});
     place(interpreter, {0, 235, 560, 470});
+    place(window.findChild<Tgraph1dform*>(), {1105, 490, 490, 440});
     QStringList script;
     for (const std::string& line : readTextLines(fsPath(demo))) script << qs(line);
     interpreter->mem1->editor()->setPlainText(script.join('\n'));
@@ -85,6 +140,7 @@ int main(int argc, char** argv) {
     watch->item(2, 0)->setText(QStringLiteral("X"));
     interpreter->Edit1->setText(QStringLiteral("X=S/N;"));
     interpreter->Edit1->returnPressed();
+    window.findChild<Tgraph1dform*>()->cocourbe[0]->setEditText(QStringLiteral("PHN"));
     window.editWindow()->radio2D->click();
     window.editWindow()->ComboBox1->setCurrentIndex(
         window.editWindow()->ComboBox1->findText(QStringLiteral("HALF")));
@@ -92,6 +148,10 @@ int main(int argc, char** argv) {
 
     if (!window.grab().save(output)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
+        return 1;
+    }
+    if (!view1D.isEmpty() && !saveView1D(window, view1D)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(view1D));
         return 1;
     }
     return 0;

@@ -20,9 +20,8 @@ ChartModel::ChartModel() {
 
 ChartModel::ChartModel(const ChartModel& other)
     : Dimensions(other.Dimensions), Appearance(other.Appearance), Legend(other.Legend),
-      decimalSeparator(other.decimalSeparator),
-      axes_(other.axes_), series_(other.series_), marks_(other.marks_),
-      plotting_(other.plotting_), frame_(other.frame_) {
+      decimalSeparator(other.decimalSeparator), axes_(other.axes_), series_(other.series_),
+      marks_(other.marks_), plotting_(other.plotting_), frame_(other.frame_) {
     rewireSeries();
 }
 
@@ -174,18 +173,18 @@ void ChartModel::prepare(double width, double height, const TextMetrics& metrics
             frame_.error = e.what();
         }
     }
-    const bool secondUsed =
-        YAxis_Second().ShowAxis ||
-        std::any_of(series_.begin(), series_.end(),
-                    [](const auto& entry) { return entry.second.settings().onSecondAxis; });
+    const bool secondUsed = YAxis_Second().ShowAxis ||
+                            std::any_of(series_.begin(), series_.end(), [](const auto& entry) {
+                                return entry.second.settings().onSecondAxis;
+                            });
     for (AxisId id : allAxes) {
         const std::size_t k = index(id);
         frame_.scalable[k] = axis(id).scalable();
         if (!frame_.scalable[k] && (id != AxisId::Y2 || secondUsed) && frame_.error.empty())
             frame_.error = axisError(id);
         if (frame_.scalable[k])
-            frame_.ticks[k] = axisTicks(axis(id), {Appearance.MinSteps, Appearance.MaxSteps},
-                                        decimalSeparator);
+            frame_.ticks[k] =
+                axisTicks(axis(id), {Appearance.MinSteps, Appearance.MaxSteps}, decimalSeparator);
     }
     layOut(metrics);
 }
@@ -210,8 +209,8 @@ double lastLabelWidth(const AxisTicks& ticks, const FontSpec& font, const TextMe
 void ChartModel::layOut(const TextMetrics& metrics) {
     const TDimensions& d = Dimensions;
     const double labelHeight = metrics.height(Appearance.LabelFont);
-    const double titleHeight = Appearance.ShowGraphLabels ? metrics.height(Appearance.CaptionFont)
-                                                          : 0;
+    const double titleHeight =
+        Appearance.ShowGraphLabels ? metrics.height(Appearance.CaptionFont) : 0;
     // A vertical axis needs its ticks, its widest label and its title beside the plot.
     auto verticalNeed = [&](AxisId id) {
         if (!axis(id).ShowAxis) return 0.0;
@@ -226,8 +225,8 @@ void ChartModel::layOut(const TextMetrics& metrics) {
         const double title = titleHeight > 0 ? d.XAxisTitleOffset + titleHeight : 0;
         bottom = std::max(bottom, d.TickLength + d.XAxisLabelOffset + labelHeight + title + 2);
         // The last label is centred on its tick, which may be the right edge.
-        right = std::max(right,
-                         lastLabelWidth(frame_.ticks[0], Appearance.LabelFont, metrics) / 2 + 2);
+        right =
+            std::max(right, lastLabelWidth(frame_.ticks[0], Appearance.LabelFont, metrics) / 2 + 2);
     }
     const double top = d.TopMargin;
     frame_.showGraphTitle = Appearance.ShowGraphLabels && !Appearance.GraphTitle.empty() &&
@@ -254,8 +253,8 @@ std::optional<SeriesPoint> ChartModel::NearestPoint(int n, double px) const {
     if (!(x >= XAxis().Min && x <= XAxis().Max)) return std::nullopt;
     const auto xs = s->xs();
     // The first point at or beyond x, or the last one.
-    std::size_t k = static_cast<std::size_t>(std::lower_bound(xs.begin(), xs.end(), x) -
-                                             xs.begin());
+    std::size_t k =
+        static_cast<std::size_t>(std::lower_bound(xs.begin(), xs.end(), x) - xs.begin());
     if (k == xs.size()) return s->pointAt(k - 1);
     if (k > 0 && x != xs[k] && x <= (xs[k - 1] + xs[k]) / 2) --k;
     return s->pointAt(k);

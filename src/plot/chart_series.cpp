@@ -12,11 +12,21 @@ SeriesSettings defaultSeriesSettings(int n) {
     s.SeriesName = "Series " + std::to_string(n);
     s.FillPoints = n < 5;
     switch (n) {
-    case 2: s.LineColor = {0, 0, 255}; break;
-    case 3: s.LineColor = {255, 0, 0}; break;
-    case 4: s.LineColor = {128, 128, 128}; break;
-    case 5: s.LineColor = {128, 0, 0}; break;
-    default: s.LineColor = {0, 128, 0}; break;
+    case 2:
+        s.LineColor = {0, 0, 255};
+        break;
+    case 3:
+        s.LineColor = {255, 0, 0};
+        break;
+    case 4:
+        s.LineColor = {128, 128, 128};
+        break;
+    case 5:
+        s.LineColor = {128, 0, 0};
+        break;
+    default:
+        s.LineColor = {0, 128, 0};
+        break;
     }
     s.PointColor = s.LineColor;
     s.PointShape = (n == 1 || n == 5) ? 0 : n == 3 ? 2 : n == 4 ? 3 : 1;
@@ -93,8 +103,8 @@ std::int32_t TSeries::AddPoint(double x, double y) {
     bool replace = false;
     if (!xs_.empty() && x < xs_.back()) {
         // The first point the new x does not lie beyond (by more than the tolerance).
-        at = static_cast<std::size_t>(
-            std::lower_bound(xs_.begin(), xs_.end(), x - t) - xs_.begin());
+        at =
+            static_cast<std::size_t>(std::lower_bound(xs_.begin(), xs_.end(), x - t) - xs_.begin());
         replace = at < xs_.size() && !duplicates && !(std::fabs(xs_[at] - x) > t);
     } else if (!xs_.empty() && !duplicates && !(x - t > xs_.back())) {
         at = xs_.size() - 1;

@@ -110,7 +110,7 @@ private:
     friend class ChartModel;
     struct Statistics {
         ValueSpan x, y, positiveX; // y as stored
-        ValueSpan positiveY;        // of y - zeroLevel()
+        ValueSpan positiveY;       // of y - zeroLevel()
     };
     const Statistics& statistics() const;
     void changed();

@@ -37,10 +37,10 @@ void ChartZoom::finish(ChartModel& chart, double px, double py) {
         if (!chart.frame().scalable[ChartModel::index(id)]) continue;
         const bool vertical = id != AxisId::X;
         // Rows grow downwards, values upwards: the lower value is at the larger row.
-        const double a = chart.valueFromPixel(id, vertical ? std::max(py, startY_)
-                                                           : std::min(px, startX_));
-        const double b = chart.valueFromPixel(id, vertical ? std::min(py, startY_)
-                                                           : std::max(px, startX_));
+        const double a =
+            chart.valueFromPixel(id, vertical ? std::max(py, startY_) : std::min(px, startX_));
+        const double b =
+            chart.valueFromPixel(id, vertical ? std::min(py, startY_) : std::max(px, startX_));
         const SavedAxis& s = (*saved_)[ChartModel::index(id)];
         // A range too narrow to show anything is opened to a thousandth of the first one.
         const double narrowest = (s.Max - s.Min) / 1000;

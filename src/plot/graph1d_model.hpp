@@ -44,8 +44,12 @@ std::string curveHint(const spectre& curve, char decimalSeparator);
 // The text of a cursor box: v rounded to `significant` digits and written with `decimals`
 // decimals, or in exponent notation when its integer part has more digits than that.
 std::string cursorText(double v, int significant, int decimals, char decimalSeparator);
-inline std::string cursorXText(double x, char sep) { return cursorText(x, 5, 7, sep); }
-inline std::string cursorYText(double y, char sep) { return cursorText(y, 4, 8, sep); }
+inline std::string cursorXText(double x, char sep) {
+    return cursorText(x, 5, 7, sep);
+}
+inline std::string cursorYText(double y, char sep) {
+    return cursorText(y, 4, 8, sep);
+}
 
 // The plain sum of the series' y over the points with from < x <= to; 0 when to <= from
 // or there is no series.

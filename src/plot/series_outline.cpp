@@ -47,8 +47,8 @@ std::size_t firstNotBelow(std::span<const double> xs, std::size_t from, std::siz
 class OutlineWriter {
 public:
     OutlineWriter(const OutlineInput& in, SeriesOutline& out)
-        : ys_(in.series->ys()), yMap_(*in.yMap), r_(in.resolution),
-          zero_(in.series->zeroLevel()), out_(out) {}
+        : ys_(in.series->ys()), yMap_(*in.yMap), r_(in.resolution), zero_(in.series->zeroLevel()),
+          out_(out) {}
 
     // The points first .. last - 1, all in the device column at px: their first, lowest,
     // highest and last. A rising column is drawn first, lowest, highest, last; a falling
@@ -137,8 +137,8 @@ void seriesOutline(const OutlineInput& in, SeriesOutline& out) {
         const double device = AxisMap::roundHalfEvenSmall(xMap.offset(xs[i]) * r);
         const double px = xMap.toPixel(xs[i], r);
         const double edge = (device + 0.5 - 1e-6) / r;
-        const double below = edge >= pixelLimit ? std::numeric_limits<double>::infinity()
-                                                : xMap.valueAtOffset(edge);
+        const double below =
+            edge >= pixelLimit ? std::numeric_limits<double>::infinity() : xMap.valueAtOffset(edge);
         std::size_t last = std::max(i + 1, firstNotBelow(xs, i, end, i + perColumn, below));
         while (last < end && xMap.toPixel(xs[last], r) == px) ++last;
         if (!writer.column(px, i, last)) {

@@ -56,8 +56,7 @@ void paintHorizontalAxis(QPainter& p, const ChartModel& chart) {
             if (!t.labelled) continue;
             const QString text = qtText(t.label);
             p.setFont(labelFont);
-            p.drawText(QPointF(x - labels.horizontalAdvance(text) / 2,
-                               labelTop + labels.ascent()),
+            p.drawText(QPointF(x - labels.horizontalAdvance(text) / 2, labelTop + labels.ascent()),
                        text);
         }
     }
@@ -95,8 +94,7 @@ void paintVerticalAxis(QPainter& p, const ChartModel& chart, AxisId id) {
             }
             p.setPen(axesPen(chart));
             if (chart.Appearance.ShowTicks)
-                p.drawLine(QPointF(edge, y),
-                           QPointF(edge + outward * d.TickLength, y));
+                p.drawLine(QPointF(edge, y), QPointF(edge + outward * d.TickLength, y));
             if (!t.labelled) continue;
             const QString text = qtText(t.label);
             const double w = labels.horizontalAdvance(text);

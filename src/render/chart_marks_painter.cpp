@@ -36,8 +36,7 @@ void paintHorizontalMark(QPainter& p, const ChartModel& chart, const TMark& m) {
     const bool below = m.captionPlacement >= 2;
     const double x = right ? f.area.right - captionGap - metrics.horizontalAdvance(caption)
                            : f.area.left + captionGap;
-    p.drawText(QPointF(x, below ? y + captionGap + metrics.ascent() : y - captionGap - 1),
-               caption);
+    p.drawText(QPointF(x, below ? y + captionGap + metrics.ascent() : y - captionGap - 1), caption);
 }
 
 void paintSlantedMark(QPainter& p, const ChartModel& chart, const TMark& m) {
@@ -63,14 +62,20 @@ void paintMarks(QPainter& p, const ChartModel& chart, int layer) {
         if (m.layer != layer) continue;
         p.setPen(QPen(qtColour(m.colour), 1));
         switch (m.kind) {
-        case 0: paintVerticalMark(p, chart, m); break;
-        case 1: paintHorizontalMark(p, chart, m); break;
+        case 0:
+            paintVerticalMark(p, chart, m);
+            break;
+        case 1:
+            paintHorizontalMark(p, chart, m);
+            break;
         case 2: {
             const QPointF c(f.maps[0].toPixel(m.x1), f.maps[1].toPixel(m.y1));
             p.drawRect(QRectF(c.x() - 4, c.y() - 4, 8, 8));
             break;
         }
-        default: paintSlantedMark(p, chart, m); break;
+        default:
+            paintSlantedMark(p, chart, m);
+            break;
         }
     }
 }
@@ -99,8 +104,8 @@ void paintLegend(QPainter& p, const ChartModel& chart) {
     const bool down = legend.Layout == LegendLayout::lsDown;
     const double rowHeight = metrics.height();
     const double height =
-        down ? std::max<double>(legend.height,
-                                2.0 * legend.YMargin + rowHeight * static_cast<double>(shown.size()))
+        down ? std::max<double>(legend.height, 2.0 * legend.YMargin +
+                                                   rowHeight * static_cast<double>(shown.size()))
              : legend.height;
     const QRectF box(legend.left, legend.top, width, height);
     p.setPen(legend.borderStyle ? QPen(qtColour(chart.Appearance.AxesColor), 1) : Qt::NoPen);

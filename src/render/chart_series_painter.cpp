@@ -41,11 +41,15 @@ void paintLine(QPainter& p, const ChartModel& chart, const OutlineInput& in) {
 
 void paintSymbol(QPainter& p, int shape, QPointF c, double r) {
     switch (shape) {
-    case 0: p.drawRect(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r)); break;
-    case 1: p.drawEllipse(c, r, r); break;
+    case 0:
+        p.drawRect(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r));
+        break;
+    case 1:
+        p.drawEllipse(c, r, r);
+        break;
     case 2: {
-        const QPointF diamond[] = {{c.x() - r, c.y()}, {c.x(), c.y() - r}, {c.x() + r, c.y()},
-                                   {c.x(), c.y() + r}};
+        const QPointF diamond[] = {
+            {c.x() - r, c.y()}, {c.x(), c.y() - r}, {c.x() + r, c.y()}, {c.x(), c.y() + r}};
         p.drawPolygon(diamond, 4);
         break;
     }
@@ -58,8 +62,8 @@ void paintSymbol(QPainter& p, int shape, QPointF c, double r) {
         p.drawLine(QPointF(c.x() - r, c.y() + r), QPointF(c.x() + r, c.y() - r));
         break;
     default: { // a triangle
-        const QPointF triangle[] = {{c.x() - r, c.y() + r}, {c.x(), c.y() - r},
-                                    {c.x() + r, c.y() + r}};
+        const QPointF triangle[] = {
+            {c.x() - r, c.y() + r}, {c.x(), c.y() - r}, {c.x() + r, c.y() + r}};
         p.drawPolygon(triangle, 3);
         break;
     }

@@ -15,11 +15,16 @@ QFont qtFont(const FontSpec& font) {
 
 Qt::PenStyle qtPenStyle(int lineStyleCode) {
     switch (lineStyleCode) {
-    case lsDash: return Qt::DashLine;
-    case lsDot: return Qt::DotLine;
-    case lsDashDot: return Qt::DashDotLine;
-    case lsDashDotDot: return Qt::DashDotDotLine;
-    default: return Qt::SolidLine;
+    case lsDash:
+        return Qt::DashLine;
+    case lsDot:
+        return Qt::DotLine;
+    case lsDashDot:
+        return Qt::DashDotLine;
+    case lsDashDotDot:
+        return Qt::DashDotDotLine;
+    default:
+        return Qt::SolidLine;
     }
 }
 

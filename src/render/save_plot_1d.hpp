@@ -24,7 +24,6 @@ bool requireScaleType(const std::string& scale);
 
 // The chart SavePlot1D draws for the named curves of the table ("" leaves a curve out).
 // Raises ERefused for a name the table does not have or when no curve is named.
-ChartModel graph1DPlot(Workbench& wb, const std::array<std::string, 4>& curves,
-                       bool logarithmicY);
+ChartModel graph1DPlot(Workbench& wb, const std::array<std::string, 4>& curves, bool logarithmicY);
 
 } // namespace ombrelune

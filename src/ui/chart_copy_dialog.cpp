@@ -11,8 +11,8 @@ ChartCopyDialog::ChartCopyDialog(ChartModel& chart, DialogService& dialogs, cons
     : QDialog(parent), chart_(chart), original_(chart), working_(chart), binder_(dialogs, this),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
     setWindowTitle(title);
-    QPushButton* preview = buttons_->addButton(QStringLiteral("Preview"),
-                                               QDialogButtonBox::ApplyRole);
+    QPushButton* preview =
+        buttons_->addButton(QStringLiteral("Preview"), QDialogButtonBox::ApplyRole);
     preview->setObjectName(QStringLiteral("Preview"));
     connect(preview, &QPushButton::clicked, this, &ChartCopyDialog::Preview);
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -36,20 +36,16 @@ QWidget* GraphDesigner::generalPage() {
     FormBinder& b = binder();
     TAppearance& a = copy().Appearance;
     TDimensions& d = copy().Dimensions;
-    b.text(f, QStringLiteral("Title"), member<std::string>([&a]() -> std::string& {
-               return a.GraphTitle;
-           }));
+    b.text(f, QStringLiteral("Title"),
+           member<std::string>([&a]() -> std::string& { return a.GraphTitle; }));
     b.check(f, QStringLiteral("Show titles and axis captions"),
             member<bool>([&a]() -> bool& { return a.ShowGraphLabels; }));
-    b.font(f, QStringLiteral("Title font"), member<FontSpec>([&a]() -> FontSpec& {
-               return a.TitleFont;
-           }));
-    b.font(f, QStringLiteral("Caption font"), member<FontSpec>([&a]() -> FontSpec& {
-               return a.CaptionFont;
-           }));
-    b.font(f, QStringLiteral("Label font"), member<FontSpec>([&a]() -> FontSpec& {
-               return a.LabelFont;
-           }));
+    b.font(f, QStringLiteral("Title font"),
+           member<FontSpec>([&a]() -> FontSpec& { return a.TitleFont; }));
+    b.font(f, QStringLiteral("Caption font"),
+           member<FontSpec>([&a]() -> FontSpec& { return a.CaptionFont; }));
+    b.font(f, QStringLiteral("Label font"),
+           member<FontSpec>([&a]() -> FontSpec& { return a.LabelFont; }));
     const std::pair<const char*, Rgb TAppearance::*> colours[] = {
         {"Axes colour", &TAppearance::AxesColor},
         {"Background colour", &TAppearance::BackgroundColor},
@@ -58,9 +54,8 @@ QWidget* GraphDesigner::generalPage() {
     for (const auto& [caption, field] : colours)
         b.colour(f, QString::fromUtf8(caption),
                  member<Rgb>([&a, field = field]() -> Rgb& { return a.*field; }));
-    b.check(f, QStringLiteral("Cross at zero"), member<bool>([&a]() -> bool& {
-                return a.CrossAtZero;
-            }));
+    b.check(f, QStringLiteral("Cross at zero"),
+            member<bool>([&a]() -> bool& { return a.CrossAtZero; }));
     b.check(f, QStringLiteral("Crosshair under the mouse"),
             member<bool>([&a]() -> bool& { return a.CrossWire; }));
     b.check(f, QStringLiteral("Show marks"), member<bool>([&a]() -> bool& { return a.ShowMarks; }));
@@ -89,16 +84,20 @@ QWidget* GraphDesigner::legendPage() {
     QFormLayout* f = formOn(page);
     FormBinder& b = binder();
     TLegend& l = copy().Legend;
-    b.check(f, QStringLiteral("Show the legend"), member<bool>([&l]() -> bool& {
-                return l.visible;
-            }));
+    b.check(f, QStringLiteral("Show the legend"),
+            member<bool>([&l]() -> bool& { return l.visible; }));
     b.choice(f, QStringLiteral("Layout"), {QStringLiteral("Across"), QStringLiteral("Down")},
              {[&l] { return l.Layout == LegendLayout::lsDown ? 1 : 0; },
-              [&l](const int& k) { l.Layout = k == 1 ? LegendLayout::lsDown : LegendLayout::lsAcross; }});
+              [&l](const int& k) {
+                  l.Layout = k == 1 ? LegendLayout::lsDown : LegendLayout::lsAcross;
+              }});
     const std::pair<const char*, int TLegend::*> sizes[] = {
-        {"Left", &TLegend::left},     {"Top", &TLegend::top},
-        {"Width (0: full)", &TLegend::width}, {"Height", &TLegend::height},
-        {"Symbol space", &TLegend::SymbolSpace}, {"Horizontal margin", &TLegend::XMargin},
+        {"Left", &TLegend::left},
+        {"Top", &TLegend::top},
+        {"Width (0: full)", &TLegend::width},
+        {"Height", &TLegend::height},
+        {"Symbol space", &TLegend::SymbolSpace},
+        {"Horizontal margin", &TLegend::XMargin},
         {"Vertical margin", &TLegend::YMargin}};
     for (const auto& [caption, field] : sizes)
         b.integer(f, QString::fromUtf8(caption), 0, 10000,
@@ -114,22 +113,18 @@ QWidget* GraphDesigner::allAxesPage() {
     QFormLayout* f = formOn(page);
     FormBinder& b = binder();
     TAppearance& a = copy().Appearance;
-    b.colour(f, QStringLiteral("Grid colour"), member<Rgb>([&a]() -> Rgb& {
-                 return a.GridColor;
-             }));
+    b.colour(f, QStringLiteral("Grid colour"), member<Rgb>([&a]() -> Rgb& { return a.GridColor; }));
     b.choice(f, QStringLiteral("Grid style"), lineStyleNames(),
              member<int>([&a]() -> int& { return a.GridStyle; }));
     b.check(f, QStringLiteral("Show ticks"), member<bool>([&a]() -> bool& { return a.ShowTicks; }));
-    b.integer(f, QStringLiteral("Tick length"), 0, 100, member<int>([this]() -> int& {
-                  return copy().Dimensions.TickLength;
-              }));
+    b.integer(f, QStringLiteral("Tick length"), 0, 100,
+              member<int>([this]() -> int& { return copy().Dimensions.TickLength; }));
     b.integer(f, QStringLiteral("Fewest steps"), 1, 100,
               member<int>([&a]() -> int& { return a.MinSteps; }));
     b.integer(f, QStringLiteral("Most steps"), 1, 1000,
               member<int>([&a]() -> int& { return a.MaxSteps; }));
-    b.text(f, QStringLiteral("Error caption"), member<std::string>([&a]() -> std::string& {
-               return a.ErrorCaption;
-           }));
+    b.text(f, QStringLiteral("Error caption"),
+           member<std::string>([&a]() -> std::string& { return a.ErrorCaption; }));
     return page;
 }
 
@@ -138,18 +133,14 @@ QWidget* GraphDesigner::axisPage(AxisId id) {
     QFormLayout* f = formOn(page);
     FormBinder& b = binder();
     TAxis& x = copy().editAxis(id);
-    b.number(f, QStringLiteral("Scale maximum"), member<double>([&x]() -> double& {
-                 return x.Max;
-             }));
-    b.number(f, QStringLiteral("Scale minimum"), member<double>([&x]() -> double& {
-                 return x.Min;
-             }));
-    b.number(f, QStringLiteral("Tick step"), member<double>([&x]() -> double& {
-                 return x.StepSize;
-             }));
-    b.text(f, QStringLiteral("Title"), member<std::string>([&x]() -> std::string& {
-               return x.Title;
-           }));
+    b.number(f, QStringLiteral("Scale maximum"),
+             member<double>([&x]() -> double& { return x.Max; }));
+    b.number(f, QStringLiteral("Scale minimum"),
+             member<double>([&x]() -> double& { return x.Min; }));
+    b.number(f, QStringLiteral("Tick step"),
+             member<double>([&x]() -> double& { return x.StepSize; }));
+    b.text(f, QStringLiteral("Title"),
+           member<std::string>([&x]() -> std::string& { return x.Title; }));
     b.integer(f, QStringLiteral("Label decimals"), 0, 15,
               member<int>([&x]() -> int& { return x.LabelDecimals; }));
     b.check(f, QStringLiteral("Decimals follow the step"),
@@ -163,17 +154,14 @@ QWidget* GraphDesigner::axisPage(AxisId id) {
             items->item(2)->setEnabled(false);
     b.integer(f, QStringLiteral("Decade divisions"), 0, 9,
               member<int>([&x]() -> int& { return x.LogCycleDivisions; }));
-    b.check(f, QStringLiteral("Scale Automatically"), member<bool>([&x]() -> bool& {
-                return x.AutoSizing;
-            }));
+    b.check(f, QStringLiteral("Scale Automatically"),
+            member<bool>([&x]() -> bool& { return x.AutoSizing; }));
     b.check(f, QStringLiteral("Change tick step automatically"),
             member<bool>([&x]() -> bool& { return x.AutoStepping; }));
-    b.check(f, QStringLiteral("Show this axis"), member<bool>([&x]() -> bool& {
-                return x.ShowAxis;
-            }));
-    b.check(f, QStringLiteral("Show Gridlines"), member<bool>([&x]() -> bool& {
-                return x.Gridlines;
-            }));
+    b.check(f, QStringLiteral("Show this axis"),
+            member<bool>([&x]() -> bool& { return x.ShowAxis; }));
+    b.check(f, QStringLiteral("Show Gridlines"),
+            member<bool>([&x]() -> bool& { return x.Gridlines; }));
     return page;
 }
 

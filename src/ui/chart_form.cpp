@@ -22,9 +22,9 @@ namespace {
 void showColour(QPushButton* button, Rgb c) {
     button->setText(qtColour(c).name());
     button->setStyleSheet(QStringLiteral("background-color: %1; color: %2")
-                              .arg(qtColour(c).name(),
-                                   (c.r + c.g + c.b) > 3 * 128 ? QStringLiteral("black")
-                                                              : QStringLiteral("white")));
+                              .arg(qtColour(c).name(), (c.r + c.g + c.b) > 3 * 128
+                                                           ? QStringLiteral("black")
+                                                           : QStringLiteral("white")));
 }
 
 } // namespace

@@ -141,7 +141,8 @@ bool TCurveChart::Print() {
 void TCurveChart::printOn(QPrinter& printer) {
     // The picture keeps the shape the chart has on screen.
     const QSizeF chart(std::max(width(), 400), std::max(height(), 300));
-    const QRectF page(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    const QRectF page(QPointF(0, 0),
+                      printer.pageLayout().paintRectPixels(printer.resolution()).size());
     const TDimensions& d = model_.Dimensions;
     QRectF target(page.width() * d.PrintXOffsetPct / 100, page.height() * d.PrintYOffsetPct / 100,
                   page.width() * d.PrintScalePct / 100, 0);

@@ -75,7 +75,7 @@ private:
     DialogService& dialogs_;
     ChartModel model_;
     ChartZoom zoom_;
-    std::optional<QPointF> zoomCorner_;   // the moving corner while a zoom is dragged
+    std::optional<QPointF> zoomCorner_; // the moving corner while a zoom is dragged
     bool draggingLegend_ = false;
     std::optional<QPointF> crosshair_;
     std::string lastError_;

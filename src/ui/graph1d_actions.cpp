@@ -56,13 +56,14 @@ double Tgraph1dform::CursorSum() const {
     };
     const int letter = QStringLiteral("ABCD").indexOf(CourbeAintegrerBox->currentText());
     if (letter < 0 || CourbeAintegrerBox->currentText().size() != 1) return 0;
-    return ombrelune::CursorSum(curveChart1->model().findSeries(letter + 1),
-                                bound(PosCurseurRouge), bound(PosCurseurBleu));
+    return ombrelune::CursorSum(curveChart1->model().findSeries(letter + 1), bound(PosCurseurRouge),
+                                bound(PosCurseurBleu));
 }
 
 void Tgraph1dform::placeCursor(int cursor, const SeriesPoint& point) {
     const bool red = cursor == redCursor;
-    (red ? PosCurseurRouge : PosCurseurBleu)->setText(qs(cursorXText(point.x, wb_.decimalSeparator)));
+    (red ? PosCurseurRouge : PosCurseurBleu)
+        ->setText(qs(cursorXText(point.x, wb_.decimalSeparator)));
     (red ? Edit2 : Edit4)->setText(qs(cursorYText(point.y, wb_.decimalSeparator)));
     ChartModel& chart = curveChart1->model();
     if (const TMark* mark = chart.Mark(cursor)) {
@@ -127,7 +128,8 @@ void Tgraph1dform::SpeedButton5Click() {
     ChartModel& chart = curveChart1->model();
     chart.setMin(AxisId::X, back->xMin);
     chart.setMax(AxisId::X, back->xMax);
-    for (const auto& [number, x] : {std::pair{redCursor, back->red}, std::pair{blueCursor, back->blue}}) {
+    for (const auto& [number, x] :
+         {std::pair{redCursor, back->red}, std::pair{blueCursor, back->blue}}) {
         TMark mark = *chart.Mark(number);
         mark.x1 = mark.x2 = x;
         chart.updateMark(mark);
@@ -177,9 +179,8 @@ void Tgraph1dform::fillCurveLists() {
 }
 
 void Tgraph1dform::Edit5Return() {
-    if (!guarded([this] {
-            evalFormula(wb_.spectres1D, utf8(Edit5->text()), Parser1, wb_.journal);
-        }))
+    if (!guarded(
+            [this] { evalFormula(wb_.spectres1D, utf8(Edit5->text()), Parser1, wb_.journal); }))
         return;
     // The curve in the slot before the first empty one (the last slot when none is).
     int slot = 1;

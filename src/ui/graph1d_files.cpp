@@ -123,24 +123,25 @@ void Tgraph1dform::readCurveFile(int c, const std::filesystem::path& file) {
 }
 
 void Tgraph1dform::ReadCurve(int c) {
-    const auto file = dialogs_.openFileName(
-        this, {curveTitleOpen, qs(wb_.journal.directory()), QStringLiteral("*.1D|*.1D*|autre|*.*")});
+    const auto file = dialogs_.openFileName(this, {curveTitleOpen, qs(wb_.journal.directory()),
+                                                   QStringLiteral("*.1D|*.1D*|autre|*.*")});
     if (file) guarded([&] { readCurveFile(c, fsPath(*file)); });
 }
 
 void Tgraph1dform::SaveCurve(int c) {
     const auto file = dialogs_.saveFileName(
-        this, {curveTitleSave, qs(std::filesystem::path(wb_.journal.directory()) / utf8(curveName(c))),
-               QStringLiteral("*.1D|*.1D")});
+        this,
+        {curveTitleSave, qs(std::filesystem::path(wb_.journal.directory()) / utf8(curveName(c))),
+         QStringLiteral("*.1D|*.1D")});
     if (file) guarded([&] { writeSpectreFile(curveOf(c), fsPath(*file), wb_.journal); });
 }
 
 void Tgraph1dform::SaveCurveToAscii(int c) {
     const auto file = dialogs_.saveFileName(
-        this, {curveTitleSave, qs(std::filesystem::path(wb_.journal.directory()) / utf8(curveName(c))),
-               QStringLiteral("*.1D|*.1D")});
-    if (file)
-        guarded([&] { writeAsciiTable(curveOf(c), fsPath(*file), wb_.decimalSeparator); });
+        this,
+        {curveTitleSave, qs(std::filesystem::path(wb_.journal.directory()) / utf8(curveName(c))),
+         QStringLiteral("*.1D|*.1D")});
+    if (file) guarded([&] { writeAsciiTable(curveOf(c), fsPath(*file), wb_.decimalSeparator); });
 }
 
 void Tgraph1dform::DeleteCurve(int c) {
@@ -156,8 +157,8 @@ void Tgraph1dform::DeleteCurve(int c) {
 }
 
 void Tgraph1dform::ReadFromDot00() {
-    const auto file = dialogs_.openFileName(this, {curveTitleOpen, QString(),
-                                                   QStringLiteral("*.1D|*.1D*|autre|*.*")});
+    const auto file = dialogs_.openFileName(
+        this, {curveTitleOpen, QString(), QStringLiteral("*.1D|*.1D*|autre|*.*")});
     if (!file) return;
     guarded([&] {
         const std::filesystem::path path = fsPath(*file);

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -74,17 +75,20 @@ Tgraph1dform::Tgraph1dform(AppContext& context, QWidget* parent)
 }
 
 void Tgraph1dform::buildControls() {
-    SpeedButton3 = toolButton(this, "SpeedButton3", "Axes", "Axes");
-    SpeedButton4 = toolButton(this, "SpeedButton4", "Séries", "courbes");
-    SpeedButton6 = toolButton(this, "SpeedButton6", "Zoom +", "Zoom in");
-    SpeedButton5 = toolButton(this, "SpeedButton5", "Zoom −", "Zoom out");
+    // Short captions: the window is narrow and the hints say the rest.
+    SpeedButton3 = toolButton(this, "SpeedButton3", "Ax", "Axes");
+    SpeedButton4 = toolButton(this, "SpeedButton4", "Sé", "courbes");
+    SpeedButton6 = toolButton(this, "SpeedButton6", "Z+", "Zoom in");
+    SpeedButton5 = toolButton(this, "SpeedButton5", "Z−", "Zoom out");
     SpeedButton8 = toolButton(this, "SpeedButton8", "Xauto", "Y auto");
     SpeedButton7 = toolButton(this, "SpeedButton7", "Yauto", "Y auto");
     ToggleLinLog = toolButton(this, "ToggleLinLog", "Lin", "Toggle between Lin and Log scale");
-    SpeedButton2 = toolButton(this, "SpeedButton2", "Redessiner", "redessiner");
-    SpeedButton1 = toolButton(this, "SpeedButton1", "Imprimer", "impression");
+    SpeedButton2 = toolButton(this, "SpeedButton2", "", "redessiner");
+    SpeedButton2->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    SpeedButton1 = toolButton(this, "SpeedButton1", "Impr.", "impression");
     Edit5 = new QLineEdit(QStringLiteral("Edit5"), this);
     Edit5->setObjectName(QStringLiteral("Edit5"));
+    Edit5->setMinimumWidth(60);
     Edit5->setToolTip(QStringLiteral("formule sur les courbes, par exemple C=A*2"));
     curveChart1 = new TCurveChart(dialogs_, this);
     curveChart1->setObjectName(QStringLiteral("curveChart1"));
@@ -117,9 +121,14 @@ void Tgraph1dform::buildControls() {
     SpinButton2->setObjectName(QStringLiteral("SpinButton2"));
     CourbeAintegrerBox = new QComboBox(this);
     CourbeAintegrerBox->setObjectName(QStringLiteral("CourbeAintegrerBox"));
-    CourbeAintegrerBox->addItems({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                                  QStringLiteral("D")});
+    CourbeAintegrerBox->addItems(
+        {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")});
     IntegralBox = numberBox(this, "IntegralBox", 10);
+    // Long numbers are read from their first digit.
+    for (TEditReal* box : {IntegralBox, Xpos, Ypos})
+        connect(box, &QLineEdit::textChanged, box, [box] {
+            if (!box->hasFocus()) box->home(false);
+        });
     IntegralBox->setText(QStringLiteral("0"));
     IntegralBox->setReadOnly(true);
 }
@@ -221,7 +230,8 @@ void Tgraph1dform::FormCreate() {
         {SpeedButton7, &Tgraph1dform::SpeedButton7Click},
         {ToggleLinLog, &Tgraph1dform::ToggleLinLogClick},
         {SpeedButton2, &Tgraph1dform::Redraw}};
-    for (const auto& [button, handler] : buttons) connect(button, &QToolButton::clicked, this, handler);
+    for (const auto& [button, handler] : buttons)
+        connect(button, &QToolButton::clicked, this, handler);
     connect(SpeedButton1, &QToolButton::clicked, curveChart1, &TCurveChart::Print);
     connect(SpeedButton3, &QToolButton::clicked, curveChart1, &TCurveChart::ShowGraphDesigner);
     connect(SpeedButton4, &QToolButton::clicked, curveChart1, &TCurveChart::ShowSeriesWizard);

@@ -15,7 +15,8 @@ namespace ombrelune {
 
 SeriesWizard::SeriesWizard(ChartModel& chart, DialogService& dialogs, QWidget* parent)
     : ChartCopyDialog(chart, dialogs, QStringLiteral("Series Wizard"), parent),
-      list(new QListWidget(this)), addButton(new QPushButton(QStringLiteral("Add New Series"), this)),
+      list(new QListWidget(this)),
+      addButton(new QPushButton(QStringLiteral("Add New Series"), this)),
       deleteButton(new QPushButton(QStringLiteral("Delete Series"), this)) {
     setObjectName(QStringLiteral("SeriesWizard"));
     auto* body = new QWidget(this);
@@ -28,9 +29,8 @@ SeriesWizard::SeriesWizard(ChartModel& chart, DialogService& dialogs, QWidget* p
     form_ = settingsForm();
     layout->addWidget(form_, 1);
     fillList();
-    connect(list, &QListWidget::currentRowChanged, this, [this](int row) {
-        select(row < 0 ? 0 : list->item(row)->data(Qt::UserRole).toInt());
-    });
+    connect(list, &QListWidget::currentRowChanged, this,
+            [this](int row) { select(row < 0 ? 0 : list->item(row)->data(Qt::UserRole).toInt()); });
     connect(addButton, &QPushButton::clicked, this, &SeriesWizard::addNewSeries);
     connect(deleteButton, &QPushButton::clicked, this, &SeriesWizard::deleteSeries);
     const auto& series = copy().seriesList();

@@ -10,8 +10,8 @@ SpinButton::SpinButton(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    for (auto [button, arrow, name] : {std::tuple{upButton, Qt::UpArrow, "up"},
-                                       std::tuple{downButton, Qt::DownArrow, "down"}}) {
+    for (auto [button, arrow, name] :
+         {std::tuple{upButton, Qt::UpArrow, "up"}, std::tuple{downButton, Qt::DownArrow, "down"}}) {
         button->setArrowType(arrow);
         button->setObjectName(QString::fromLatin1(name));
         button->setFixedSize(16, 11);

@@ -129,12 +129,12 @@ TEST(ChartModel, NearestPoint) {
         const auto p = chart.NearestPoint(1, px);
         return p ? p->x : -1;
     };
-    EXPECT_EQ(xAt(40 + 0), 10);    // left of the first point
+    EXPECT_EQ(xAt(40 + 0), 10); // left of the first point
     EXPECT_EQ(xAt(40 + 14), 10);
-    EXPECT_EQ(xAt(40 + 15), 10);   // the midpoint goes to the point before
+    EXPECT_EQ(xAt(40 + 15), 10); // the midpoint goes to the point before
     EXPECT_EQ(xAt(40 + 16), 20);
     EXPECT_EQ(xAt(40 + 30), 30);
-    EXPECT_EQ(xAt(40 + 60), 30);   // between the last two, nearer the one before
+    EXPECT_EQ(xAt(40 + 60), 30); // between the last two, nearer the one before
     EXPECT_EQ(xAt(40 + 70), 100);
     EXPECT_EQ(xAt(40 + 200), 100); // past the last point
     EXPECT_EQ(xAt(40 + 386), -1);  // right of the X axis' maximum

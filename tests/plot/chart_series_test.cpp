@@ -44,11 +44,11 @@ TEST(ChartSeries, ToleranceAndDuplicates) {
         std::vector<SeriesPoint> expected;
     };
     const Case cases[] = {
-        {0.1, false, 2.05, {{1, 1, 0}, {2, 2.05, 9}, {3, 3, 0}}},       // replaces, x too
-        {0.1, false, 3.05, {{1, 1, 0}, {2, 2, 0}, {3, 3.05, 9}}},       // replaces the last
+        {0.1, false, 2.05, {{1, 1, 0}, {2, 2.05, 9}, {3, 3, 0}}},          // replaces, x too
+        {0.1, false, 3.05, {{1, 1, 0}, {2, 2, 0}, {3, 3.05, 9}}},          // replaces the last
         {0.1, false, 1.5, {{1, 1, 0}, {4, 1.5, 9}, {2, 2, 0}, {3, 3, 0}}}, // beyond tolerance
-        {0, true, 2, {{1, 1, 0}, {4, 2, 9}, {2, 2, 0}, {3, 3, 0}}},      // beside, before it
-        {0, true, 3, {{1, 1, 0}, {2, 2, 0}, {3, 3, 0}, {4, 3, 9}}},      // appended
+        {0, true, 2, {{1, 1, 0}, {4, 2, 9}, {2, 2, 0}, {3, 3, 0}}},        // beside, before it
+        {0, true, 3, {{1, 1, 0}, {2, 2, 0}, {3, 3, 0}, {4, 3, 9}}},        // appended
     };
     for (const Case& c : cases) {
         TSeries s(1);

@@ -33,8 +33,8 @@ TEST(SeriesOutline, OneColumnKeepsItsFirstExtremesAndLast) {
     s.AddPoint(11, 90);
     const SeriesOutline out = outlineOf(chart, 1);
     ASSERT_EQ(out.ends, std::vector<std::size_t>{out.points.size()});
-    EXPECT_EQ(out.points, (std::vector<PixelPoint>{
-                              {50, 190}, {50, 250}, {50, 90}, {50, 170}, {51, 200}}));
+    EXPECT_EQ(out.points,
+              (std::vector<PixelPoint>{{50, 190}, {50, 250}, {50, 90}, {50, 170}, {51, 200}}));
 }
 
 TEST(SeriesOutline, PointsOutsideTheXRangeAreLeftOutANaNBreaksTheLine) {

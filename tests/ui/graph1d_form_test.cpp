@@ -134,7 +134,8 @@ private Q_SLOTS:
         QTest::mouseClick(v.view->SpinButton1->upButton, Qt::LeftButton);
         QCOMPARE(v.view->PosCurseurRouge->text(), QStringLiteral("104.0000000"));
         QCOMPARE(v.view->cursorId(redCursor), 5);
-        for (int k = 0; k < 5; ++k) QTest::mouseClick(v.view->SpinButton2->upButton, Qt::LeftButton);
+        for (int k = 0; k < 5; ++k)
+            QTest::mouseClick(v.view->SpinButton2->upButton, Qt::LeftButton);
         QCOMPARE(v.view->PosCurseurBleu->text(), QStringLiteral("109.0000000"));
     }
 
@@ -206,8 +207,11 @@ private Q_SLOTS:
 
     void mouseMovesShowThePosition() {
         View v;
-        QTest::mouseMove(v.chart(), v.pixelOf(104, 0.1));
-        QVERIFY(std::fabs(v.view->Xpos->Value() - 104) < 0.1);
+        const QPoint p = v.pixelOf(104, 0.1);
+        QTest::mouseMove(v.chart(), p);
+        QVERIFY(std::fabs(v.view->Xpos->Value() - v.chart()->XFromPixel(p.x())) < 1e-5);
+        QVERIFY(std::fabs(v.view->Ypos->Value() - v.chart()->YFromPixel(p.y())) < 1e-5);
+        QVERIFY(std::fabs(v.view->Xpos->Value() - 104) < 0.5);
     }
 
     void factorBoxesScaleHideAndShareTheirExponent() {
