@@ -86,10 +86,9 @@ std::string curveHint(const spectre& curve, char decimalSeparator) {
 std::string cursorText(double v, int significant, int decimals, char decimalSeparator) {
     const double rounded = roundToSignificant(v, significant);
     const double magnitude = std::fabs(rounded);
-    const int integerDigits =
-        magnitude >= 1 && std::isfinite(magnitude)
-            ? static_cast<int>(std::floor(std::log10(magnitude))) + 1
-            : 0;
+    const int integerDigits = magnitude >= 1 && std::isfinite(magnitude)
+                                  ? static_cast<int>(std::floor(std::log10(magnitude))) + 1
+                                  : 0;
     if (integerDigits > significant)
         return formatScientific(rounded, significant - 1, 1, decimalSeparator);
     return formatFixed(rounded, decimals, decimalSeparator);
@@ -112,9 +111,8 @@ std::string plottedColumns(const ChartModel& chart, char decimalSeparator) {
     for (int c = 1; c <= curveCount; ++c) {
         const TSeries* s = chart.findSeries(c);
         if (!s || !s->settings().Active || s->empty()) continue;
-        shown.push_back({std::string(1, static_cast<char>('A' + c - 1)) + ": " +
-                             s->settings().SeriesName,
-                         s});
+        shown.push_back(
+            {std::string(1, static_cast<char>('A' + c - 1)) + ": " + s->settings().SeriesName, s});
     }
     return seriesColumnsText(shown, decimalSeparator);
 }

@@ -20,8 +20,7 @@ QRectF wholePicture(QSize size) {
     return QRectF(0, 0, size.width(), size.height());
 }
 
-QByteArray svgBytes(QSize size, const QString& title, const PictureDrawing& draw,
-                    bool antialias) {
+QByteArray svgBytes(QSize size, const QString& title, const PictureDrawing& draw, bool antialias) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -38,8 +37,7 @@ QByteArray svgBytes(QSize size, const QString& title, const PictureDrawing& draw
     return bytes;
 }
 
-QByteArray pdfBytes(QSize size, const QString& title, const PictureDrawing& draw,
-                    bool antialias) {
+QByteArray pdfBytes(QSize size, const QString& title, const PictureDrawing& draw, bool antialias) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

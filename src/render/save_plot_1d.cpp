@@ -55,8 +55,7 @@ bool requireScaleType(const std::string& scale) {
     throw ERefused("échelle \"" + scale + "\" inconnue (lin ou log)");
 }
 
-ChartModel graph1DPlot(Workbench& wb, const std::array<std::string, 4>& curves,
-                       bool logarithmicY) {
+ChartModel graph1DPlot(Workbench& wb, const std::array<std::string, 4>& curves, bool logarithmicY) {
     ChartModel chart;
     chart.decimalSeparator = wb.decimalSeparator;
     configureGraph1DChart(chart);
