@@ -39,8 +39,8 @@ class Tprincipalform : public QMainWindow {
     Q_OBJECT
 public:
     // Makes a view window (its widget; the main window puts it in a child frame). Without
-    // a maker the 1D view is Tgraph1dform and the fitting window TFittingForm; a 2D view
-    // that is not given is not made at start-up, and the menu opens a placeholder for it.
+    // a maker the 1D view is Tgraph1dform, the 2D view Tgraph2DForm and the fitting window
+    // TFittingForm.
     using ChildMaker = std::function<QWidget*(Tprincipalform&)>;
     struct ChildMakers {
         ChildMaker view1D;
