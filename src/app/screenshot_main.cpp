@@ -54,8 +54,8 @@ void makeSphereCurve(Workbench& wb) {
     for (int i = 0; i < s.nx; ++i) {
         const double q = 0.002 + 0.001 * i, r = 60 * q;
         const double f = 3 * (std::sin(r) - r * std::cos(r)) / (r * r * r);
-        s.at(i).x = q;
-        s.at(i).value = 100 * f * f + 0.02;
+        s.setXAt(i, 0, 0, q);
+        s.setValueAt(i, 0, 0, 100 * f * f + 0.02);
     }
 }
 
