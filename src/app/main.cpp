@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     QtDialogService dialogs;
     AppContext context(wb, dialogs);
     Tprincipalform window(context);
+    window.setLayoutSettings(&settings);
     window.show();
     return app.exec();
 }

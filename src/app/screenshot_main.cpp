@@ -1,7 +1,8 @@
-// ombrelune-screenshot: starts the workbench on a throw-away data root, arranges its
-// windows as a user would after running the demo script, and saves a picture of the main
-// window; given a third file, also a picture of the 1D view showing a small-angle curve on
-// a logarithmic axis. docs/screenshot.sh runs it under Xvfb for the README.
+// ombrelune-screenshot: starts the workbench on a throw-away data root at a given size
+// (--size=WIDTHxHEIGHT, 1600x1000 by default) in the layout of the start, runs the demo
+// script, shows the list windows as a user following the script would, and saves a
+// picture of the main window; given a third file, also a picture of the 1D view showing a
+// small-angle curve on a logarithmic axis. docs/screenshot.sh runs it under Xvfb.
 
 #include "screenshot_support.hpp"
 
@@ -39,6 +40,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 using namespace ombrelune;
 
@@ -85,20 +87,36 @@ bool saveView1D(Tprincipalform& window, const QString& output) {
     return windowFrame(view)->grab().save(output);
 }
 
+// "--size=1280x800"; nothing when the text is not two positive whole numbers.
+std::optional<QSize> sizeFrom(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char('x'));
+    bool okW = false, okH = false;
+    const QSize size =
+        parts.size() == 2 ? QSize(parts[0].toInt(&okW), parts[1].toInt(&okH)) : QSize();
+    if (!okW || !okH || size.isEmpty()) return {};
+    return size;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     setProgramIdentity();
     std::setlocale(LC_NUMERIC, "C");
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 3 && arguments.size() != 4) {
-        std::fprintf(stderr, "usage: ombrelune-screenshot DEMO.seq OUTPUT.png [VIEW1D.png]\n");
+    QStringList arguments = QApplication::arguments();
+    std::optional<QSize> size = QSize(1600, 1000);
+    const QString sizeOption = QStringLiteral("--size=");
+    for (qsizetype k = arguments.size() - 1; k > 0; --k)
+        if (arguments[k].startsWith(sizeOption))
+            size = sizeFrom(arguments.takeAt(k).mid(sizeOption.size()));
+    if ((arguments.size() != 3 && arguments.size() != 4) || !size) {
+        std::fprintf(stderr, "usage: ombrelune-screenshot [--size=WIDTHxHEIGHT] DEMO.seq "
+                             "OUTPUT.png [VIEW1D.png]\n");
         return 2;
     }
     // The script's relative file names land in the throw-away root, ours do not.
-    const QString demo = QFileInfo(QApplication::arguments()[1]).absoluteFilePath();
-    const QString output = QFileInfo(QApplication::arguments()[2]).absoluteFilePath();
+    const QString demo = QFileInfo(arguments[1]).absoluteFilePath();
+    const QString output = QFileInfo(arguments[2]).absoluteFilePath();
     const QString view1D =
         arguments.size() == 4 ? QFileInfo(arguments[3]).absoluteFilePath() : QString();
     QTemporaryDir home;
@@ -110,15 +128,12 @@ int main(int argc, char** argv) {
     QtDialogService dialogs;
     AppContext context(wb, dialogs);
     Tprincipalform window(context);
-    window.resize(1600, 1000);
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(*size);
     window.show();
+    waitUntil([] { return false; }, 300); // the layout of the start
 
     Tinterpreteurform* interpreter = window.interpreterWindow();
-    windowFrame(window.fittingWindow())->showMinimized(); // it has a picture of its own
-    place(window.editWindow(), {0, 0, 560, 230});
-    place(window.journalWindow(), {565, 0, 600, 360});
-    place(interpreter, {0, 235, 560, 470});
-    place(window.findChild<Tgraph1dform*>(), {1105, 490, 490, 440});
     QStringList script;
     for (const std::string& line : readTextLines(fsPath(demo))) script << qs(line);
     interpreter->mem1->editor()->setPlainText(script.join('\n'));
@@ -128,12 +143,8 @@ int main(int argc, char** argv) {
     interpreter->ScriptExecuteButton->click();
     waitUntil([&] { return !context.interpreter().running(); });
 
-    interpreter->fonctionsmathmatiques1Click();
-    place(window.functionList(), {1170, 0, 270, 480});
     interpreter->suividevariable1Click();
-    place(window.watchWindow(), {565, 365, 290, 160});
     interpreter->variables1Click();
-    place(window.variableList(), {860, 365, 240, 340});
     QTableWidget* watch = window.watchWindow()->StringGrid1;
     watch->item(0, 0)->setText(QStringLiteral("N"));
     watch->item(1, 0)->setText(QStringLiteral("S"));

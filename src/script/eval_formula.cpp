@@ -98,18 +98,8 @@ public:
         if (count_ == 0) return;
         for (std::size_t v = 0; v < variables_.cells.size(); ++v)
             if (evaluator_.reads(v)) fill(evaluator_.input(v), variables_.inputs[v]);
-        try {
-            const auto results = evaluator_.run(count_);
-            for (std::size_t k = 0; k < count_; ++k)
-                target_.setValue(indexIn(target_, k), results[k]);
-        } catch (...) {
-            // Point by point, the points before the failing one are stored before it raises.
-            for (std::size_t k = 0; k < count_; ++k) {
-                setVariables(k);
-                target_.setValueAt(i_[k], j_[k], 0, compiled_->evaluate());
-            }
-            throw;
-        }
+        const auto results = evaluator_.run(count_);
+        for (std::size_t k = 0; k < count_; ++k) target_.setValue(indexIn(target_, k), results[k]);
         last_ = count_ - 1;
         count_ = 0;
     }
@@ -177,16 +167,16 @@ std::vector<const spectre*> participantsOf(const spectlist& table, const std::st
     return participants;
 }
 
-// The target of that name, made with the model's sizes and axis types when missing; null
-// when it cannot be made.
-spectre* targetFor(spectlist& table, const std::string& name, const spectre& model) {
-    if (spectre* existing = table.find(name)) return existing;
-    const std::string typeX = model.typeX, typeY = model.typeY;
-    spectre* made = table.at(table.create(name, model.nx, model.ny, model.nz));
-    if (made) {
-        made->typeX = typeX;
-        made->typeY = typeY;
-    }
+// The results are computed into a copy of the target (or a new spectrum with the model's
+// sizes and axis types), so that a formula that fails half way leaves the table as it was.
+spectre scratchTarget(const spectlist& table, const std::string& name, const spectre& model) {
+    if (const spectre* existing = table.find(name)) return *existing;
+    spectre made;
+    made.name = name;
+    made.resize(model.nx, model.ny, model.nz);
+    made.clear();
+    made.typeX = model.typeX;
+    made.typeY = model.typeY;
     return made;
 }
 
@@ -220,12 +210,6 @@ bool evalFormula(spectlist& table, const std::string& text, TParser& parser, Jou
     if (nx <= 0 || ny <= 0) return true;
 
     const std::string targetName = text.substr(0, equals);
-    spectre* target = targetFor(table, targetName, *participants.back());
-    if (!target) {
-        journal.appendLine("!! evalFormula: cannot create " + targetName);
-        return false;
-    }
-
     FormulaVariables variables;
     variables.add(parser, "i", {PointInput::indexI});
     variables.add(parser, "j", {PointInput::indexJ});
@@ -233,13 +217,23 @@ bool evalFormula(spectlist& table, const std::string& text, TParser& parser, Jou
         variables.add(parser, s->name, {PointInput::value, s});
         variables.add(parser, s->name + "mon", {PointInput::mon, s});
     }
-    BlockRunner runner(parser.compile(std::string_view(text).substr(equals + 1)), variables,
-                       *target);
-    const auto [commonNx, commonNy] = commonExtent(*target, participants, nx, ny);
+    // Compiled (once its variables exist) before anything is made: a formula that does
+    // not compile leaves no target.
+    std::shared_ptr<CompiledExpression> compiled =
+        parser.compile(std::string_view(text).substr(equals + 1));
+    spectre target = scratchTarget(table, targetName, *participants.back());
+    BlockRunner runner(std::move(compiled), variables, target);
+    const auto [commonNx, commonNy] = commonExtent(target, participants, nx, ny);
     for (std::int32_t i = 0; i < commonNx; ++i)
         for (std::int32_t j = 0; j < commonNy; ++j) runner.add(i, j);
     runner.flush();
     runner.leaveLastPointSet();
+    if (spectre* existing = table.find(targetName)) {
+        *existing = std::move(target);
+    } else if (table.store(std::move(target)) == -1) {
+        journal.appendLine("!! evalFormula: cannot create " + targetName);
+        return false;
+    }
     const std::int64_t skipped = std::int64_t{nx} * ny - std::int64_t{commonNx} * commonNy;
     if (skipped > 0)
         journal.appendLine("!! evalFormula: " + formatGeneral(static_cast<double>(skipped)) +

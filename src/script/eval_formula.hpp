@@ -18,12 +18,13 @@ namespace ombrelune {
 // missing target is created with them. Only layer 0 of the target's values is written.
 //
 // Returns true when done or when there is nothing to do (no "=", no spectrum named, sizes
-// not positive). Writes one "!! " journal line and returns false, computing nothing, when
-// more than 10 spectra are named or the target cannot be created. Points that a named
-// spectrum or an existing target does not have are skipped and reported in one "!! " line.
-// A formula that does not compile raises the evaluator's error (the target may then exist
-// already); an error while evaluating (ERangeError) is raised after the points before it
-// are stored. The parser's variables keep the values of the last point computed.
+// not positive). Writes one "!! " journal line and returns false, storing nothing, when
+// more than 10 spectra are named or the target cannot be created (a full table). Points
+// that a named spectrum or an existing target does not have are skipped and reported in
+// one "!! " line. A formula that does not compile or fails while evaluating (ERangeError)
+// raises the evaluator's error and leaves the table exactly as it was: the target is
+// written, or made, only once every point is computed. The parser's variables keep the
+// values of the last point computed.
 bool evalFormula(spectlist& table, const std::string& text, TParser& parser, Journal& journal);
 
 } // namespace ombrelune

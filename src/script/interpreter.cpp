@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <map>
+#include <numeric>
 
 namespace ombrelune {
 namespace {
@@ -87,17 +88,23 @@ void Interpreter::journalFailure(const std::string& text) {
 void Interpreter::prepareScript(const std::string& text) {
     labels_.fill(0);
     std::vector<std::string> source = splitLines(text);
+    std::vector<int> sourceLines(source.size());
+    std::iota(sourceLines.begin(), sourceLines.end(), 0);
     std::vector<std::string> prepared;
+    std::vector<int> preparedSourceLines;
     // Each include file is read once per preparation, however often it is named.
     std::map<std::string, std::vector<std::string>> files;
     for (int pass = 0;; ++pass) {
         bool expanded = false;
         prepared.clear();
-        for (std::string line : source) {
+        preparedSourceLines.clear();
+        for (std::size_t n = 0; n < source.size(); ++n) {
+            std::string line = std::move(source[n]);
             if (line.find(';') == std::string::npos) line += ';';
             line.erase(line.find(';') + 1);
             if (line.rfind("inc=", 0) != 0) {
                 prepared.push_back(std::move(line));
+                preparedSourceLines.push_back(sourceLines[n]);
                 continue;
             }
             const std::string name = line.substr(4, line.size() - 5);
@@ -110,6 +117,8 @@ void Interpreter::prepareScript(const std::string& text) {
                 file = files.emplace(name, readTextLines(wb_.paths.sequences() / (name + ".seq")))
                            .first;
             prepared.insert(prepared.end(), file->second.begin(), file->second.end());
+            preparedSourceLines.insert(preparedSourceLines.end(), file->second.size(),
+                                       sourceLines[n]);
             if (prepared.size() > maxPreparedLines)
                 throw EvarError("séquence trop longue (plus de " + std::to_string(maxPreparedLines) +
                                 " lignes) après inc=" + name);
@@ -117,9 +126,12 @@ void Interpreter::prepareScript(const std::string& text) {
         }
         if (!expanded) break;
         source = std::move(prepared);
+        sourceLines = std::move(preparedSourceLines);
         prepared = {};
+        preparedSourceLines = {};
     }
     prepared_ = std::move(prepared);
+    sourceLines_ = std::move(preparedSourceLines);
     for (std::size_t n = 0; n < prepared_.size(); ++n) {
         const std::string& line = prepared_[n];
         if (charAt(line, 2) != ':') continue;
@@ -156,6 +168,7 @@ void Interpreter::stop() {
 void Interpreter::continueScript() {
     running_ = true;
     host_.setStepTimer(true);
+    host_.showRunning(true);
 }
 
 void Interpreter::tick() {
@@ -169,6 +182,7 @@ void Interpreter::tick() {
         ++currentLine_;
     const std::string line = prepared_[static_cast<std::size_t>(currentLine_)];
     host_.showCaption("séq : " + line);
+    host_.lineStarted(currentLine_);
     const std::uint64_t generation = generation_;
     // A script started while a command-box line waits is a script again.
     ScopedValue<bool> script(inCommandBox_, false);
@@ -183,6 +197,11 @@ std::string Interpreter::executeCommandBox(std::string text) {
     executeLine(text, 1);
     host_.lineExecuted();
     return text;
+}
+
+int Interpreter::sourceLine(int preparedLine) const {
+    if (preparedLine < 0 || preparedLine >= static_cast<int>(sourceLines_.size())) return -1;
+    return sourceLines_[static_cast<std::size_t>(preparedLine)];
 }
 
 int Interpreter::labelPosition(char letter) const {

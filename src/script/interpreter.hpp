@@ -80,6 +80,9 @@ public:
     bool running() const { return running_; }
     int currentLine() const { return currentLine_; }
     const std::vector<std::string>& preparedLines() const { return prepared_; }
+    // The line of the prepared text a prepared line came from (an included line counts as
+    // its "inc=" line), or -1 outside the prepared lines.
+    int sourceLine(int preparedLine) const;
     // Line index of the label "L" + letter, 0 when unset.
     int labelPosition(char letter) const;
     const CommandArgs& argumentSlots() const { return slots_; }
@@ -105,6 +108,7 @@ private:
     CompiledCache cache_;
     CommandArgs slots_;
     std::vector<std::string> prepared_;
+    std::vector<int> sourceLines_; // beside prepared_
     std::array<int, 26> labels_{};
     int currentLine_ = 0;
     bool running_ = false;

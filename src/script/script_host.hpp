@@ -24,10 +24,12 @@ public:
     virtual void showImage(const std::string& name) = 0;
 
     // What the interpreter window shows of the engine: its caption ("séq : " + the line
-    // being run, "pas de séquence en cours"), the running/paused status, and a refresh of
-    // the variable watch after every executed line.
+    // being run, "pas de séquence en cours"), the running/paused status (on at start and
+    // on Continue, off at STOP and at the end), the prepared line about to run, and a
+    // refresh of the variable watch after every executed line.
     virtual void showCaption(const std::string&) {}
     virtual void showRunning(bool) {}
+    virtual void lineStarted(int) {}
     virtual void lineExecuted() {}
 };
 

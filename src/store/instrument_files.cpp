@@ -3,6 +3,7 @@
 #include "store/binary_file.hpp"
 #include "store/errors.hpp"
 #include "store/number_format.hpp"
+#include "store/saved_spectra.hpp"
 #include "store/text_encoding.hpp"
 #include "store/text_file.hpp"
 
@@ -75,6 +76,7 @@ std::filesystem::path writeKestraFile(const spectre& s, const std::string& prefi
     AtomicFile out(file);
     out.write(bytes);
     out.commit();
+    markSaved(s);
     if (clamped)
         journal.appendLine("!! " + file.string() + " : valeurs ou moniteur de " + s.name +
                            " hors des limites KESTRA (0..65535, 0..99999999), ramenés aux bornes");
@@ -107,6 +109,7 @@ KestraHeader readKestraFile(spectre& s, const std::filesystem::path& file) {
     s.setYAlongJ(indexes);
     s.typeX = "raw";
     s.typeY = "raw";
+    markSaved(s);
     return h;
 }
 
@@ -140,6 +143,7 @@ int readHadasFile(spectlist& images, const std::filesystem::path& file, char dec
     s.setYAlongJ(indexes);
     s.typeX = "raw";
     s.typeY = "raw";
+    markSaved(s);
     return images.store(std::move(s));
 }
 

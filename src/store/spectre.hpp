@@ -5,6 +5,7 @@
 #include "store/point_allocator.hpp"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -50,6 +51,10 @@ public:
     std::int32_t cursorJ = 0;
     std::int32_t cursorK = 0;
     std::vector<expCond> expConds;
+    // The content as last written to or read from a file (saved_spectra.hpp); empty when
+    // it never was. A note about files rather than part of the spectrum, so the file
+    // functions keep it through a const reference.
+    mutable std::optional<std::uint64_t> savedContent;
 
     std::int32_t expCondCount() const { return static_cast<std::int32_t>(expConds.size()); }
 

@@ -3,6 +3,7 @@
 #include "store/binary_file.hpp"
 #include "store/binary_record.hpp"
 #include "store/number_format.hpp"
+#include "store/saved_spectra.hpp"
 #include "store/text_file.hpp"
 
 #include <algorithm>
@@ -96,6 +97,7 @@ std::filesystem::path writeSpeFile(const spectre& s, const std::string& base, Jo
         }
     flush();
     out.commit();
+    markSaved(s);
     if (!raw) journal.appendLine("sauvegarde sous " + file.string());
     return file;
 }
@@ -134,6 +136,7 @@ void readSpeFile(spectre& s, const std::filesystem::path& file) {
     } else {
         for (std::size_t p = 0; p < count; ++p) s.setPoint(p, records[p]);
     }
+    markSaved(s);
 }
 
 void saveAllSpe(const spectlist& table, Journal& journal) {
@@ -184,6 +187,7 @@ void writeSpectreFile(const spectre& s, const std::filesystem::path& file, Journ
     });
     writeGathered(out, s.pointCount(), [&s](std::size_t p) { return s.value(p); });
     out.commit();
+    markSaved(s);
     if (s.expCondCount() > spectreMaxConditions)
         journal.appendLine("!! " + file.string() + " : " + std::to_string(s.expCondCount()) +
                            " conditions pour " + s.name + ", seules les " +
@@ -226,6 +230,7 @@ void readSpectreFile(spectre& s, const std::filesystem::path& file) {
     s.setYAlongJ(ys);
     s.setZAlongK(zs);
     for (std::size_t p = 0; p < count; ++p) s.setValue(p, values[p]);
+    markSaved(s);
 }
 
 void writeAsciiTable(const spectre& s, const std::filesystem::path& file, char sep) {
@@ -253,6 +258,7 @@ void writeAsciiTable(const spectre& s, const std::filesystem::path& file, char s
                 out.writeLine(line);
             }
     out.commit();
+    markSaved(s);
 }
 
 void writeAscii1D(const spectre& s, const std::filesystem::path& file, const std::string& header,
@@ -265,6 +271,7 @@ void writeAscii1D(const spectre& s, const std::filesystem::path& file, const std
     for (int i = 0; i < s.nx && pointExists(s, i, 0, 0); ++i)
         out.writeLine(formatGeneral(s.xAt(i), sep) + "\t" + formatGeneral(s.valueAt(i), sep));
     out.commit();
+    markSaved(s);
 }
 
 void writeAscii2D(const spectre& s, const std::filesystem::path& file, const std::string& header,
@@ -276,6 +283,7 @@ void writeAscii2D(const spectre& s, const std::filesystem::path& file, const std
         for (int j = 0; j < s.ny && pointExists(s, i, j, 0); ++j)
             out.writeLine(formatGeneral(s.valueAt(i, j, 0), sep));
     out.commit();
+    markSaved(s);
 }
 
 } // namespace ombrelune

@@ -1,6 +1,7 @@
 #include "store/workbench.hpp"
 
 #include "store/number_format.hpp"
+#include "store/saved_spectra.hpp"
 
 #include <cmath>
 
@@ -71,6 +72,10 @@ void createDefaultSpectra(Workbench& wb) {
         for (int j = 0; j < s.ny; ++j)
             for (int k = 0; k < s.nz; ++k)
                 s.setValueAt(i, j, k, (k + 1) * gauss(i - 64) * gauss(j - 64));
+    // They are made again at every start: nothing of them is lost on quitting.
+    for (const spectlist* table : {&wb.spectres2D, &wb.spectres1D, &wb.spectres3D})
+        for (int slot = 1; slot <= spectlist::slotCount; ++slot)
+            if (const spectre* spectrum = table->at(slot)) markSaved(*spectrum);
 }
 
 } // namespace ombrelune

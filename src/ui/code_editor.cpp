@@ -27,9 +27,9 @@ CodeEditor::CodeEditor(QWidget* parent)
         else
             lineNumberArea_->update(0, rect.y(), lineNumberArea_->width(), rect.height());
     });
-    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CodeEditor::highlightCurrentLine);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CodeEditor::updateHighlights);
     updateMargins();
-    highlightCurrentLine();
+    updateHighlights();
 }
 
 void CodeEditor::setFirstLineNumber(int first) {
@@ -58,10 +58,15 @@ void CodeEditor::paintLineNumbers(QPaintEvent* event) {
     QPainter painter(lineNumberArea_);
     painter.fillRect(event->rect(), palette().color(QPalette::AlternateBase));
     painter.setPen(palette().color(QPalette::PlaceholderText));
+    QFont bold = font();
+    bold.setBold(true);
     QTextBlock block = firstVisibleBlock();
     int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
     while (block.isValid() && top <= event->rect().bottom()) {
         const int height = qRound(blockBoundingRect(block).height());
+        const bool marked =
+            block.blockNumber() == errorLine() || block.blockNumber() == runningLine();
+        painter.setFont(marked ? bold : font());
         if (block.isVisible() && top + height >= event->rect().top())
             painter.drawText(0, top, lineNumberArea_->width() - 3, fontMetrics().height(),
                              Qt::AlignRight,
@@ -71,13 +76,53 @@ void CodeEditor::paintLineNumbers(QPaintEvent* event) {
     }
 }
 
-void CodeEditor::highlightCurrentLine() {
-    QTextEdit::ExtraSelection line;
-    line.format.setBackground(palette().color(QPalette::AlternateBase));
-    line.format.setProperty(QTextFormat::FullWidthSelection, true);
-    line.cursor = textCursor();
-    line.cursor.clearSelection();
-    setExtraSelections({line});
+QTextCursor CodeEditor::lineCursor(int line) const {
+    const QTextBlock block = document()->findBlockByNumber(line);
+    return line < 0 || !block.isValid() ? QTextCursor() : QTextCursor(block);
+}
+
+void CodeEditor::setRunningLine(int line) {
+    if (line == runningLine()) return;
+    running_ = lineCursor(line);
+    updateHighlights();
+    lineNumberArea_->update();
+}
+
+void CodeEditor::setErrorLine(int line) {
+    error_ = lineCursor(line);
+    if (!error_.isNull()) {
+        setTextCursor(error_);
+        centerCursor();
+    }
+    updateHighlights();
+    lineNumberArea_->update();
+}
+
+void CodeEditor::clearMarks() {
+    running_ = QTextCursor();
+    error_ = QTextCursor();
+    updateHighlights();
+    lineNumberArea_->update();
+}
+
+void CodeEditor::updateHighlights() {
+    // Later selections are drawn over earlier ones: the error shows even on the caret's line.
+    const std::pair<QTextCursor, QColor> marks[] = {
+        {textCursor(), palette().color(QPalette::AlternateBase)},
+        {running_, QColor(0xd4, 0xee, 0xd4)},
+        {error_, QColor(0xf6, 0xc4, 0xc4)},
+    };
+    QList<QTextEdit::ExtraSelection> selections;
+    for (const auto& [cursor, colour] : marks) {
+        if (cursor.isNull()) continue;
+        QTextEdit::ExtraSelection line;
+        line.format.setBackground(colour);
+        line.format.setProperty(QTextFormat::FullWidthSelection, true);
+        line.cursor = cursor;
+        line.cursor.clearSelection();
+        selections << line;
+    }
+    setExtraSelections(selections);
 }
 
 } // namespace ombrelune

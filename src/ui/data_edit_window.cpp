@@ -251,7 +251,15 @@ void Tdataeditform::SpeedButton4Click() {
 
 void Tdataeditform::SpeedButton5Click() {
     const int slot = currentTable().indexOf(utf8(ComboBox1->currentText()));
-    if (slot != -1) currentTable().remove(slot);
+    if (slot != -1) {
+        // A spectrum deleted is gone for good: ask first, naming it.
+        const spectre& s = *currentTable().at(slot);
+        const QString question =
+            QStringLiteral("Supprimer le spectre %1 (%2 points) ? Il ne pourra pas être récupéré.")
+                .arg(qs(s.name), qs(wb_.number(static_cast<double>(s.pointCount()))));
+        if (!dialogs_.confirm(this, question, QStringLiteral("Supprimer"))) return;
+        currentTable().remove(slot);
+    }
     RadioGroup1Click();
 }
 

@@ -21,17 +21,26 @@ struct FileRequest {
     QString filter;
 };
 
+// What to do with work that is not saved: save it first, drop it, or go back to it.
+enum class SaveChoice { save, discard, cancel };
+
 class DialogService {
 public:
     virtual ~DialogService() = default;
 
     // A warning with the buttons Yes and No; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
+    // A question about unsaved work, with the buttons Save, Discard and Cancel.
+    virtual SaveChoice askSave(QWidget* parent, const QString& text) = 0;
+    // A question before an action that cannot be undone, with a button named after the
+    // action and Cancel (the default); true for the action.
+    virtual bool confirm(QWidget* parent, const QString& text, const QString& action) = 0;
     // A warning with an OK button.
     virtual void showWarning(QWidget* parent, const QString& text) = 0;
     // The standard error box for a failed action.
     virtual void showError(QWidget* parent, const QString& message) = 0;
-    // The expression-error box: its text is "erreur", its title the whole message.
+    // The expression-error box, titled "erreur", with the whole message as its text (the
+    // window manager would cut a long title).
     virtual void showExpressionError(QWidget* parent, const QString& message) = 0;
     // The name-entry dialog prefilled with `name`; the entered text, or nothing when the
     // user cancels.

@@ -7,6 +7,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace ombrelune {
 
 GuiScriptHost::GuiScriptHost(DialogService& dialogs, QWidget* window)
@@ -26,6 +28,14 @@ bool GuiScriptHost::stepTimer() const {
     return Timer1->isActive();
 }
 
+void GuiScriptHost::setStepInterval(int milliseconds) {
+    Timer1->setInterval(std::clamp(milliseconds, 0, maxStepMilliseconds));
+}
+
+int GuiScriptHost::stepInterval() const {
+    return Timer1->interval();
+}
+
 void GuiScriptHost::processEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     // A short sleep keeps a waiting "delay" from spinning the processor.
@@ -37,6 +47,7 @@ void GuiScriptHost::showWarning(const std::string& text) {
 }
 
 void GuiScriptHost::reportExpressionError(const std::string& message) {
+    if (onExpressionError) onExpressionError(message);
     dialogs_.showExpressionError(window_, qs(message));
 }
 
@@ -46,6 +57,10 @@ void GuiScriptHost::showCaption(const std::string& caption) {
 
 void GuiScriptHost::showRunning(bool running) {
     if (onRunning) onRunning(running);
+}
+
+void GuiScriptHost::lineStarted(int line) {
+    if (onLineStarted) onLineStarted(line);
 }
 
 void GuiScriptHost::lineExecuted() {

@@ -1,7 +1,8 @@
 #pragma once
-// The script engine's host in the desktop program: the 50 ms step timer Timer1, the event
-// loop while "delay" waits, and the engine's boxes through the dialog service. What the
-// interpreter window shows of the engine (caption, running state, the watch refresh)
+// The script engine's host in the desktop program: the step timer Timer1 (50 ms unless
+// the user chose another pace), the event loop while "delay" waits, and the engine's
+// boxes through the dialog service. What the interpreter window shows of the engine
+// (caption, running state, the line about to run, expression errors, the watch refresh)
 // goes to the callbacks the window sets.
 
 #include "script/script_host.hpp"
@@ -21,14 +22,22 @@ class GuiScriptHost : public QObject, public ScriptHost {
     Q_OBJECT
 public:
     static constexpr int stepMilliseconds = 50;
+    static constexpr int maxStepMilliseconds = 5000;
 
     // `window` parents the boxes (none until a window takes them).
     GuiScriptHost(DialogService& dialogs, QWidget* window);
     void setWindow(QWidget* window) { window_ = window; }
 
+    // The time between two lines, 0 to 5000 ms; 0 runs lines back to back.
+    void setStepInterval(int milliseconds);
+    int stepInterval() const;
+
     QTimer* Timer1;
     std::function<void(const std::string&)> onCaption;
     std::function<void(bool)> onRunning;
+    std::function<void(int)> onLineStarted;
+    // Called with the message before the "erreur" box is shown.
+    std::function<void(const std::string&)> onExpressionError;
     std::function<void()> onLineExecuted;
     std::function<void(const std::string&)> onShowImage;
 
@@ -43,6 +52,7 @@ public:
     }
     void showCaption(const std::string& caption) override;
     void showRunning(bool running) override;
+    void lineStarted(int line) override;
     void lineExecuted() override;
 
 private:

@@ -1,5 +1,6 @@
 #include "ui/help_window.hpp"
 
+#include "ui/function_meanings.hpp"
 #include "ui/qt_text.hpp"
 
 #include "script/command_reference.hpp"
@@ -41,8 +42,12 @@ void addCommands(QTreeWidgetItem* parent) {
 
 void addFunctions(QTreeWidgetItem* parent, const std::vector<std::string>& names,
                   const QString& arguments) {
-    for (const std::string& name : names)
-        new QTreeWidgetItem(parent, {qs(name), qs(name) + '(' + arguments + ')'});
+    for (const std::string& name : names) {
+        const QString meaning = qs(functionMeaning(name));
+        auto* item =
+            new QTreeWidgetItem(parent, {qs(name), qs(name) + '(' + arguments + ')', meaning});
+        item->setToolTip(2, meaning);
+    }
 }
 
 } // namespace
@@ -63,8 +68,9 @@ HelpWindow::HelpWindow(const TParser& parser, QWidget* parent)
 
     addCommands(section(
         index, QStringLiteral("Commandes : nom[argument,argument,...]; (noms sans casse)")));
-    addFunctions(section(index, QStringLiteral("Fonctions à 1 paramètre")), parser.functionNames1(),
-                 QStringLiteral("x"));
+    addFunctions(section(index, QStringLiteral("Fonctions à 1 paramètre (angles en radians ; "
+                                               "les noms en RAD, comme SINRAD, en degrés)")),
+                 parser.functionNames1(), QStringLiteral("x"));
     addFunctions(section(index, QStringLiteral("Fonctions à 2 paramètres")),
                  parser.functionNames2(), QStringLiteral("x,y"));
     QTreeWidgetItem* variables = section(

@@ -1,6 +1,7 @@
 #pragma once
 // The help index: every script command with what its arguments hold, taken from the
-// registry's own table, and the functions the evaluator knows, with a filter box.
+// registry's own table, and the functions the evaluator knows with their meaning, with a
+// filter box.
 
 #include "script/parser.hpp"
 

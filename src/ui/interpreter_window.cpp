@@ -18,8 +18,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSpinBox>
+#include <QTextBlock>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace ombrelune {
 namespace {
@@ -59,26 +63,25 @@ Tinterpreteurform::Tinterpreteurform(AppContext& context, QWidget* parent)
                                           "Exécute le texte sélectionné")),
       ScriptStopButton(button(this, "ScriptStopButton", "STOP", "Arrête la séquence (Echap)")),
       ContinueButton(button(this, "ContinueButton", "Continue", "Reprend la séquence")),
-      dialogs_(context.dialogs()), host_(context.host()), interpreter_(context.interpreter()) {
+      PaceBox(new QSpinBox(this)), dialogs_(context.dialogs()), host_(context.host()),
+      interpreter_(context.interpreter()) {
     setObjectName(QStringLiteral("interpreteurform"));
     setWindowTitle(QStringLiteral("h"));
     ScriptStatus->setObjectName(QStringLiteral("ScriptStatus"));
     Label1->setObjectName(QStringLiteral("Label1"));
     Edit1->setObjectName(QStringLiteral("Edit1"));
     mem1->setObjectName(QStringLiteral("mem1"));
+    PaceBox->setObjectName(QStringLiteral("PaceBox"));
+    PaceBox->setRange(0, GuiScriptHost::maxStepMilliseconds);
+    PaceBox->setValue(host_.stepInterval());
+    PaceBox->setSuffix(QStringLiteral(" ms"));
+    PaceBox->setToolTip(
+        QStringLiteral("Temps entre deux lignes de la séquence ; 0 : les lignes à la suite"));
     configureEditor(context.wb());
     buildLayout();
-
-    host_.setWindow(this);
-    host_.onCaption = [this](const std::string& caption) { setWindowTitle(qs(caption)); };
-    host_.onRunning = [this](bool running) {
-        ScriptStatus->setText(running ? QStringLiteral("Running...") : QStringLiteral("Paused"));
-    };
-    host_.onLineExecuted = [this] {
-        if (watch_) watch_->refresh();
-    };
-    connect(host_.Timer1, &QTimer::timeout, this,
-            [this] { guarded([this] { interpreter_.tick(); }); });
+    connectEngine();
+    connect(PaceBox, &QSpinBox::valueChanged, this,
+            [this](int milliseconds) { host_.setStepInterval(milliseconds); });
     connect(ScriptExecuteButton, &QPushButton::clicked, this,
             &Tinterpreteurform::ScriptExecuteButtonClick);
     connect(ScriptExecuteSelectionButton, &QPushButton::clicked, this,
@@ -101,6 +104,8 @@ Tinterpreteurform::~Tinterpreteurform() {
     host_.setWindow(nullptr);
     host_.onCaption = {};
     host_.onRunning = {};
+    host_.onLineStarted = {};
+    host_.onExpressionError = {};
     host_.onLineExecuted = {};
 }
 
@@ -122,6 +127,34 @@ QString Tinterpreteurform::scriptName() const {
     const QString& path = mem1->pagePath(mem1->activepage());
     return path.isEmpty() ? QStringLiteral("page %1").arg(mem1->activepage())
                           : QFileInfo(path).fileName();
+}
+
+void Tinterpreteurform::connectEngine() {
+    host_.setWindow(this);
+    host_.onCaption = [this](const std::string& caption) {
+        pendingCaption_ = qs(caption);
+        captionPending_ = true;
+        showIfDue();
+    };
+    host_.onLineStarted = [this](int line) {
+        startedLine_ = line;
+        linePending_ = true;
+        showIfDue();
+    };
+    host_.onLineExecuted = [this] {
+        watchPending_ = true;
+        showIfDue();
+    };
+    host_.onRunning = [this](bool running) { showRunning(running); };
+    host_.onExpressionError = [this](const std::string& message) {
+        // A command-box line is no line of the script, though its error halts the script.
+        if (inCommandBox_)
+            showStopped(qs(message));
+        else
+            haltedOnLine(startedLine_, qs(message));
+    };
+    connect(host_.Timer1, &QTimer::timeout, this, &Tinterpreteurform::runSteps);
+    sinceShown_.start();
 }
 
 void Tinterpreteurform::configureEditor(const Workbench& wb) {
@@ -169,16 +202,23 @@ void Tinterpreteurform::buildLayout() {
     ScriptStatus->setStyleSheet(QStringLiteral("color: red"));
     ScriptStatus->setMinimumWidth(
         ScriptStatus->fontMetrics().horizontalAdvance(QStringLiteral("Running...")) + 8);
+    // A long reason is cut at the window's edge rather than widening it; the tooltip and
+    // the error box hold it whole.
+    ScriptStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(ScriptStatus);
+    top->addWidget(ScriptStatus, 3);
     top->addWidget(Label1);
-    top->addWidget(Edit1, 1);
+    top->addWidget(Edit1, 2);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b :
          {ScriptExecuteButton, ScriptExecuteSelectionButton, ScriptStopButton, ContinueButton})
         buttons->addWidget(b);
     buttons->addStretch(1);
+    auto* paceLabel = new QLabel(QStringLiteral("pas :"), this);
+    paceLabel->setBuddy(PaceBox);
+    buttons->addWidget(paceLabel);
+    buttons->addWidget(PaceBox);
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(buildMenu());
@@ -199,15 +239,24 @@ bool Tinterpreteurform::guarded(const std::function<void()>& action) {
     return runGuarded(dialogs_, this, action);
 }
 
+void Tinterpreteurform::startRun(const QString& text, int firstLine) {
+    mem1->editor()->clearMarks();
+    runPage_ = mem1->activepage();
+    runOffset_ = firstLine;
+    guarded([&] { interpreter_.execute(utf8(text)); });
+}
+
 void Tinterpreteurform::ScriptExecuteButtonClick() {
     interpreter_.setScriptName(utf8(scriptName()));
-    guarded([this] { interpreter_.execute(utf8(mem1->editor()->toPlainText())); });
+    startRun(mem1->editor()->toPlainText(), 0);
 }
 
 void Tinterpreteurform::ScriptExecuteSelectionButtonClick() {
-    // Lines of a selection count from its first line.
+    // The engine counts from the selection's first line; the marks count from the page's.
     interpreter_.setScriptName(utf8(scriptName()) + " (sélection)");
-    guarded([this] { interpreter_.execute(utf8(mem1->selectedText())); });
+    const QTextCursor selection = mem1->editor()->textCursor();
+    startRun(mem1->selectedText(),
+             mem1->editor()->document()->findBlock(selection.selectionStart()).blockNumber());
 }
 
 void Tinterpreteurform::ScriptStopButtonClick() {
@@ -215,13 +264,110 @@ void Tinterpreteurform::ScriptStopButtonClick() {
 }
 
 void Tinterpreteurform::ContinueButtonClick() {
+    mem1->editor()->setErrorLine(-1);
     interpreter_.continueScript();
+}
+
+void Tinterpreteurform::runSteps() {
+    constexpr qint64 sliceMilliseconds = 15;
+    const bool commandBox = std::exchange(inCommandBox_, false);
+    const bool nested = std::exchange(inSteps_, true);
+    QElapsedTimer slice;
+    slice.start();
+    try {
+        do {
+            interpreter_.tick();
+        } while (host_.stepInterval() == 0 && interpreter_.running() && host_.stepTimer() &&
+                 slice.elapsed() < sliceMilliseconds);
+    } catch (const std::exception& e) {
+        // The line is marked before the box, so the user reads the message beside it.
+        const QString message = QString::fromUtf8(e.what());
+        haltedOnLine(interpreter_.currentLine(), message);
+        dialogs_.showError(this, message);
+    }
+    inSteps_ = nested;
+    inCommandBox_ = commandBox;
+    if (!inSteps_) showPending();
 }
 
 void Tinterpreteurform::Edit1Return() {
     // The box shows the ";" before the line runs, so a failing line reads as it ran.
     if (!Edit1->text().contains(QLatin1Char(';'))) Edit1->setText(Edit1->text() + ';');
-    guarded([this] { interpreter_.executeCommandBox(utf8(Edit1->text())); });
+    inCommandBox_ = true;
+    try {
+        interpreter_.executeCommandBox(utf8(Edit1->text()));
+    } catch (const std::exception& e) {
+        const QString message = QString::fromUtf8(e.what());
+        showStopped(message);
+        dialogs_.showError(this, message);
+    }
+    inCommandBox_ = false;
+}
+
+void Tinterpreteurform::showStatus(const QString& text) {
+    ScriptStatus->setText(text);
+    ScriptStatus->setToolTip(text);
+}
+
+namespace {
+
+QString stoppedText(int line, const QString& reason) {
+    QString text = messageLines(reason);
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return QStringLiteral("Stopped at line %1: %2").arg(line).arg(text);
+}
+
+} // namespace
+
+void Tinterpreteurform::showStopped(const QString& reason) {
+    // An error halts a script that runs; one that does not run has nothing to report.
+    if (interpreter_.running()) showStatus(stoppedText(interpreter_.currentLine(), reason));
+}
+
+void Tinterpreteurform::haltedOnLine(int line, const QString& reason) {
+    linePending_ = false;
+    showStatus(stoppedText(line, reason));
+    // The page that ran comes back on show to point at the line.
+    if (mem1->activepage() != runPage_) mem1->setActivepage(runPage_);
+    mem1->editor()->setRunningLine(-1);
+    mem1->editor()->setErrorLine(editorLine(line));
+}
+
+void Tinterpreteurform::showRunning(bool running) {
+    linePending_ = false;
+    if (running) {
+        showStatus(QStringLiteral("Running..."));
+        return;
+    }
+    const int line = interpreter_.currentLine();
+    const int count = static_cast<int>(interpreter_.preparedLines().size());
+    if (line >= 0 && line < count) {
+        showStatus(QStringLiteral("Paused at line %1").arg(line));
+        mem1->editor()->setRunningLine(editorLine(line));
+    } else {
+        showStatus(count > 0 ? QStringLiteral("Finished") : QStringLiteral("Paused"));
+        mem1->editor()->setRunningLine(-1);
+    }
+}
+
+int Tinterpreteurform::editorLine(int preparedLine) const {
+    const int source = interpreter_.sourceLine(preparedLine);
+    if (source < 0 || mem1->activepage() != runPage_) return -1;
+    return runOffset_ + source;
+}
+
+void Tinterpreteurform::showIfDue() {
+    constexpr qint64 displayMilliseconds = 40;
+    if (!inSteps_ || host_.stepInterval() > 0 || sinceShown_.elapsed() >= displayMilliseconds)
+        showPending();
+}
+
+void Tinterpreteurform::showPending() {
+    if (captionPending_) setWindowTitle(pendingCaption_);
+    if (linePending_) mem1->editor()->setRunningLine(editorLine(startedLine_));
+    if (watchPending_ && watch_) watch_->refresh();
+    captionPending_ = linePending_ = watchPending_ = false;
+    sinceShown_.restart();
 }
 
 void Tinterpreteurform::suividevariable1Click() {

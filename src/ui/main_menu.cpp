@@ -1,6 +1,7 @@
 // The main window's menus, built from one table.
 
 #include "ui/main_window.hpp"
+#include "ui/window_arranger.hpp"
 
 #include <QMenuBar>
 
@@ -21,8 +22,13 @@ const MainMenuEntry mainMenu[] = {
     {"fenêtres/nouvelle", "1D", "N1D1", [](Tprincipalform& w) { w.N1D1Click(); }},
     {"fenêtres/nouvelle", "2D", "N1D2", [](Tprincipalform& w) { w.N1D2Click(); }},
     {"fenêtres", "supprimer", "supprimer2", [](Tprincipalform& w) { w.supprimer2Click(); }},
-    {"fenêtres", "organiser", "mosaque1", nullptr},
-    {"fenêtres", "sauvegarder config", "sauvegarderconfig1", nullptr},
+    {"fenêtres/organiser", "mosaïque", "mosaque1", [](Tprincipalform& w) { w.arranger().tile(); }},
+    {"fenêtres/organiser", "cascade", "cascade1",
+     [](Tprincipalform& w) { w.arranger().cascade(); }},
+    {"fenêtres", "disposition par défaut", "dispositionpardefaut1",
+     [](Tprincipalform& w) { w.arranger().arrangeDefault(); }},
+    {"fenêtres", "sauvegarder config", "sauvegarderconfig1",
+     [](Tprincipalform& w) { w.saveLayout(); }},
     {"modules", "Configuration fenêtres", "Configurationfentres1", nullptr},
     {"modules/&Opération", "Addition", "Addition1",
      [](Tprincipalform& w) { w.openOperation(QStringLiteral("+")); }},

@@ -10,20 +10,35 @@
 #include "ui/interpreter_window.hpp"
 #include "ui/journal_window.hpp"
 #include "ui/list_windows.hpp"
+#include "ui/multimemo.hpp"
 #include "ui/operation_dialog.hpp"
+#include "ui/qt_text.hpp"
 #include "ui/refilling_combo.hpp"
 #include "ui/graph2d_form.hpp"
 #include "ui/view_placeholder.hpp"
+#include "ui/window_arranger.hpp"
+
+#include "store/saved_spectra.hpp"
+#include "store/settings_store.hpp"
 
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <tuple>
 
 namespace ombrelune {
+namespace {
+
+constexpr std::string_view paceKey = "interpreteur/pas";
+
+} // namespace
 
 Tprincipalform::Tprincipalform(AppContext& context, ChildMakers makers)
-    : context_(context), wb_(context.wb()), dialogs_(context.dialogs()),
-      makers_(std::move(makers)), mdi_(new QMdiArea(this)) {
+    : context_(context), wb_(context.wb()), dialogs_(context.dialogs()), makers_(std::move(makers)),
+      mdi_(new QMdiArea(this)), arranger_(new WindowArranger(mdi_)) {
     if (!makers_.view1D)
         makers_.view1D = [](Tprincipalform& w) -> QWidget* { return new Tgraph1dform(w.context()); };
     if (!makers_.view2D)
@@ -58,29 +73,53 @@ QMdiSubWindow* Tprincipalform::addHiddenChild(QWidget* widget, const QRect& geom
 
 void Tprincipalform::createWindows() {
     auto* minimiseOnClose = new MinimiseOnClose(this);
-    auto addLasting = [&](QWidget* widget, const QRect& geometry) {
+    // Shown, lasting for the whole run, and placed by the arranger under its object name.
+    auto addLasting = [&](QWidget* widget, const QRect& geometry, WindowRole role) {
         QMdiSubWindow* frame = addChild(widget, geometry);
         widget->installEventFilter(minimiseOnClose);
-        return frame;
+        frame->show();
+        arranger_->add(frame, role, widget->objectName(), true);
     };
 
     // The journal comes first: every window after it may write to it.
     journal_ = new Tboitnoir(wb_.journal, dialogs_);
-    addLasting(journal_, {0, 0, 468, 387})->showMinimized();
+    addLasting(journal_, {0, 0, 468, 387}, WindowRole::journal);
     edit_ = new Tdataeditform(wb_, dialogs_);
-    addLasting(edit_, {0, 0, 520, 270})->show();
+    addLasting(edit_, {0, 0, 520, 270}, WindowRole::edit);
     operation_ = new Tdialogaddform(wb_, dialogs_, this);
     for (const ChildMaker* maker : {&makers_.view1D, &makers_.view2D})
         if (*maker) {
             QWidget* view = (*maker)(*this);
-            addLasting(view, view->geometry())->show();
+            addLasting(view, view->geometry(), WindowRole::view);
         }
     interpreter_ = new Tinterpreteurform(context_);
-    addLasting(interpreter_, {0, 401, 520, 270})->show();
+    addLasting(interpreter_, {0, 401, 520, 270}, WindowRole::interpreter);
     createListWindows();
     about_ = new TAboutBox(this);
     QWidget* fitting = makers_.fitting ? makers_.fitting(*this) : makeFittingWindow();
-    addLasting(fitting, fitting->geometry())->show();
+    addLasting(fitting, fitting->geometry(), WindowRole::fitting);
+}
+
+void Tprincipalform::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (arrangedAtStart_) return;
+    arrangedAtStart_ = true;
+    // Once the events of the show are handled the area has its size.
+    QTimer::singleShot(0, this, &Tprincipalform::arrangeAtStart);
+}
+
+void Tprincipalform::arrangeAtStart() {
+    if (!layoutSettings_ || !arranger_->restore(*layoutSettings_)) arranger_->arrangeDefault();
+    if (!layoutSettings_) return;
+    bool ok = false;
+    const int pace = qs(layoutSettings_->read(paceKey)).toInt(&ok);
+    if (ok) interpreter_->PaceBox->setValue(pace);
+}
+
+void Tprincipalform::saveLayout() {
+    if (!layoutSettings_) return;
+    arranger_->save(*layoutSettings_);
+    layoutSettings_->write(paceKey, utf8(QString::number(interpreter_->PaceBox->value())));
 }
 
 QWidget* Tprincipalform::makeImageView() {
@@ -122,19 +161,22 @@ void Tprincipalform::showFittedCurve(const QString& data, const QString& model) 
 void Tprincipalform::createListWindows() {
     const TParser& parser = context_.interpreter().parser();
     functions_ = new Tfunctionslisteform(parser);
-    addHiddenChild(functions_, {530, 0, 270, 480});
     variables_ = new Tvariableslisteform(parser, wb_.decimalSeparator);
-    addHiddenChild(variables_, {810, 0, 192, 480});
     watch_ = new Tsuiviform(parser, wb_.decimalSeparator);
-    addHiddenChild(watch_, {530, 401, 158, 132});
+    const std::tuple<QWidget*, QRect, WindowRole> lists[] = {
+        {functions_, {530, 0, 270, 480}, WindowRole::functions},
+        {variables_, {810, 0, 192, 480}, WindowRole::variables},
+        {watch_, {530, 401, 158, 132}, WindowRole::watch},
+    };
+    for (const auto& [list, geometry, role] : lists)
+        arranger_->add(addHiddenChild(list, geometry), role, list->objectName(), false);
     interpreter_->setListWindows(functions_, variables_, watch_);
 }
 
 void Tprincipalform::openView(ViewSlots& slots, const ChildMaker& maker, const QString& caption) {
     if (slots.used == viewSlots) return;
     QWidget* view = maker ? maker(*this) : new ViewPlaceholder(caption);
-    const QRect geometry = maker ? view->geometry() : QRect(521, 0, 495, 400);
-    addChild(view, geometry, true)->show();
+    addChild(view, arranger_->newViewGeometry(slots.used), true)->show();
     slots.windows[static_cast<std::size_t>(slots.used++)] = view;
 }
 
@@ -178,10 +220,33 @@ void Tprincipalform::Apropos1Click() {
 }
 
 void Tprincipalform::closeEvent(QCloseEvent* event) {
-    if (dialogs_.askYesNo(this, QStringLiteral("DO YOU WANT TO QUIT THE PROGRAM ?")))
-        event->accept();
-    else
+    // The question comes first and reads as it always did; what would be lost comes after.
+    const bool quit =
+        dialogs_.askYesNo(this, QStringLiteral("DO YOU WANT TO QUIT THE PROGRAM ?")) &&
+        interpreter_->mem1->settleUnsavedPages() && unsavedSpectraMayGo();
+    if (!quit) {
         event->ignore();
+        return;
+    }
+    saveLayout();
+    event->accept();
+}
+
+bool Tprincipalform::unsavedSpectraMayGo() {
+    const std::vector<std::string> changed = changedSpectra(wb_);
+    if (changed.empty()) return true;
+    constexpr std::size_t namesShown = 12;
+    QStringList names;
+    for (std::size_t k = 0; k < std::min(changed.size(), namesShown); ++k) names << qs(changed[k]);
+    if (changed.size() > namesShown) names << QStringLiteral("…");
+    const QString what =
+        changed.size() == 1
+            ? QStringLiteral("1 spectre a changé depuis sa dernière sauvegarde et sera perdu :")
+            : QStringLiteral("%1 spectres ont changé depuis leur dernière sauvegarde et seront "
+                             "perdus :")
+                  .arg(changed.size());
+    const QString question = what + '\n' + names.join(QStringLiteral(", "));
+    return dialogs_.confirm(this, question, QStringLiteral("Quitter"));
 }
 
 } // namespace ombrelune

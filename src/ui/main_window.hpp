@@ -7,7 +7,11 @@
 // opens the journal), the spectrum edit window, the operation dialog, the 1D and 2D views,
 // the interpreter, the function list (with the variable list and the watch window), the
 // about box and the fitting window. Every window made later can rely on the tables and an
-// open journal.
+// open journal. Once the main window shows, its children take the layout saved when the
+// program last ended, or the tiled layout of the start (window_layout.hpp).
+//
+// Quitting asks the question of the program, then settles each script page with unsaved
+// changes and names the spectra changed since they were last saved; any Cancel stays.
 
 #include "ui/app_context.hpp"
 
@@ -24,6 +28,8 @@ namespace ombrelune {
 
 class DialogService;
 class HelpWindow;
+class SettingsStore;
+class WindowArranger;
 class TAboutBox;
 class Tboitnoir;
 class Tdataeditform;
@@ -68,6 +74,13 @@ public:
     // The fitting window when the main window made it (no maker given), else nullptr.
     TFittingForm* fittingWindow() const { return fitting_; }
 
+    // Where the layout of the windows (and the interpreter's pace) is kept between runs;
+    // without it every start takes the tiled layout. Set before the window shows.
+    void setLayoutSettings(SettingsStore* settings) { layoutSettings_ = settings; }
+    WindowArranger& arranger() { return *arranger_; }
+    // Saves the layout of the windows now (also done on quitting).
+    void saveLayout();
+
     // Puts a widget in a child frame of the given geometry (not deleted when closed unless
     // asked, so that windows made at start-up can be shown again).
     QMdiSubWindow* addChild(QWidget* widget, const QRect& geometry, bool deleteOnClose = false);
@@ -87,6 +100,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct ViewSlots {
@@ -96,11 +110,15 @@ private:
     };
     void buildMenus();
     void createWindows();
+    void arrangeAtStart();
     void createListWindows();
     void openView(ViewSlots& slots, const ChildMaker& maker, const QString& caption);
     QMdiSubWindow* addHiddenChild(QWidget* widget, const QRect& geometry);
     QWidget* makeFittingWindow();
     QWidget* makeImageView();
+    // Names the spectra that changed since they were last saved and asks whether to quit
+    // anyway; true when there are none or the user said so.
+    bool unsavedSpectraMayGo();
     Tgraph1dform* curveView();
 
     AppContext& context_;
@@ -108,6 +126,9 @@ private:
     DialogService& dialogs_;
     ChildMakers makers_;
     QMdiArea* mdi_;
+    WindowArranger* arranger_;
+    SettingsStore* layoutSettings_ = nullptr;
+    bool arrangedAtStart_ = false;
     ViewSlots slots1D_;
     ViewSlots slots2D_;
     Tboitnoir* journal_ = nullptr;

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QSpinBox>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -31,6 +32,8 @@ tmultimemo::tmultimemo(DialogService& dialogs, QWidget* parent)
     selector_->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     label_->setText(active().name);
     connect(selector_, &QSpinBox::valueChanged, this, &tmultimemo::switchTo);
+    connect(editor_->document(), &QTextDocument::modificationChanged, this,
+            &tmultimemo::showPageName);
     connect(findDialog_, &FindDialog::findNext, this, &tmultimemo::findNext);
 
     buildMenu();
@@ -60,9 +63,56 @@ void tmultimemo::setActivepage(int page) {
 void tmultimemo::switchTo(int page) {
     if (page == activepage_) return;
     active().text = editor_->toPlainText();
+    active().modified = editor_->document()->isModified();
     activepage_ = page;
+    editor_->clearMarks();
     editor_->setPlainText(active().text);
-    label_->setText(active().name);
+    editor_->document()->setModified(active().modified);
+    showPageName();
+}
+
+void tmultimemo::showPageName() {
+    label_->setText(active().name +
+                    (editor_->document()->isModified() ? QStringLiteral(" *") : QString()));
+}
+
+bool tmultimemo::pageModified(int page) const {
+    return page == activepage_ ? editor_->document()->isModified() : pages_[index(page)].modified;
+}
+
+bool tmultimemo::needsSaving(int page) const {
+    if (!pageModified(page)) return false;
+    const QString& text = page == activepage_ ? editor_->toPlainText() : pages_[index(page)].text;
+    return !(pages_[index(page)].name == unknownName && text.isEmpty());
+}
+
+bool tmultimemo::settleActivePage() {
+    if (!needsSaving(activepage_)) return true;
+    const QString question =
+        QStringLiteral("La page %1 (%2) a des modifications non enregistrées. Les enregistrer ?")
+            .arg(activepage_)
+            .arg(active().name);
+    switch (dialogs_.askSave(this, question)) {
+    case SaveChoice::save:
+        return save();
+    case SaveChoice::discard:
+        return true;
+    case SaveChoice::cancel:
+        break;
+    }
+    return false;
+}
+
+bool tmultimemo::settleUnsavedPages() {
+    const int shown = activepage_;
+    for (int page = 1; page <= maxvalue_; ++page) {
+        if (!needsSaving(page)) continue;
+        // The page asked about is the page on show.
+        setActivepage(page);
+        if (!settleActivePage()) return false;
+    }
+    setActivepage(shown);
+    return true;
 }
 
 QStringList tmultimemo::lines() const {
@@ -97,16 +147,19 @@ void tmultimemo::takeFileName(const QString& path) {
     const QString file = QFileInfo(path).fileName();
     active().path = path;
     active().name = file.left(file.indexOf(QLatin1Char('.'))).left(25);
-    label_->setText(active().name);
+    editor_->document()->setModified(false);
+    showPageName();
 }
 
 void tmultimemo::openFile() {
+    if (!settleActivePage()) return;
     const auto chosen =
         dialogs_.openFileName(this, {QStringLiteral("Ouvrir"), directory_, filter_});
     if (!chosen) return;
     guarded([&] {
         QStringList text;
         for (const std::string& line : readTextLines(fsPath(*chosen))) text << qs(line);
+        editor_->clearMarks();
         editor_->setPlainText(text.join(QLatin1Char('\n')));
         takeFileName(*chosen);
         Q_EMIT fileRead(*chosen);
@@ -132,24 +185,34 @@ void tmultimemo::writeActivePage(const QString& path) {
     Q_EMIT fileWritten(path);
 }
 
-void tmultimemo::save() {
-    if (active().name == unknownName) {
-        saveAs();
-        return;
-    }
-    guarded([this] { writeActivePage(active().path); });
+bool tmultimemo::save() {
+    if (active().name == unknownName) return saveAs();
+    return guarded([this] {
+        writeActivePage(active().path);
+        editor_->document()->setModified(false);
+    });
 }
 
-void tmultimemo::saveAs() {
+bool tmultimemo::saveAs() {
     auto chosen =
         dialogs_.saveFileName(this, {QStringLiteral("Enregistrer sous"), directory_, filter_});
-    if (!chosen) return;
+    if (!chosen) return false;
     if (QFileInfo(*chosen).suffix().isEmpty() && !defaultext_.isEmpty())
         *chosen += defaultext_.startsWith(QLatin1Char('.')) ? defaultext_ : '.' + defaultext_;
-    guarded([&] {
+    return guarded([&] {
         writeActivePage(*chosen);
         takeFileName(*chosen);
     });
+}
+
+void tmultimemo::closePage() {
+    if (!settleActivePage()) return;
+    editor_->clearMarks();
+    editor_->clear();
+    active().name = unknownName;
+    active().path.clear();
+    editor_->document()->setModified(false);
+    showPageName();
 }
 
 void tmultimemo::print() {
@@ -195,8 +258,15 @@ void tmultimemo::findNext(const QString& text) {
 }
 
 void tmultimemo::clearAll() {
-    for (int page = 1; page <= maxvalue_; ++page) pages_[index(page)].text.clear();
+    if (!settleUnsavedPages()) return;
+    for (int page = 1; page <= maxvalue_; ++page) {
+        pages_[index(page)].text.clear();
+        // What the pages held is settled: empty pages have nothing left to save.
+        pages_[index(page)].modified = false;
+    }
+    editor_->clearMarks();
     editor_->clear();
+    editor_->document()->setModified(false);
 }
 
 void tmultimemo::allPagesToClipboard() {

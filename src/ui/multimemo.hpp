@@ -1,8 +1,13 @@
 #pragma once
 // tmultimemo: a multi-page plain-text editor. One page is shown in the editing area, the
 // others are kept in memory; a numeric selector switches pages, a label shows the page's
-// file name, and a pop-up menu offers the file, edit and global commands. Nothing in it
-// knows about scripts beyond the filter, extension and directory its owner sets.
+// file name (with " *" while the page has changes not saved), and a pop-up menu offers the
+// file, edit and global commands. Nothing in it knows about scripts beyond the filter,
+// extension and directory its owner sets.
+//
+// No work is lost without a question: opening a file over a page, closing a page, clearing
+// all pages and the owner's quitting ask Save / Discard / Cancel for each page whose
+// changes are not saved.
 
 #include <QFrame>
 #include <QString>
@@ -55,15 +60,21 @@ public:
     const QString& pageName(int page) const { return pages_[index(page)].name; }
     const QString& pagePath(int page) const { return pages_[index(page)].path; }
     const QString& pageStore(int page) const { return pages_[index(page)].text; }
+    // True when the page has changes not saved to its file; an empty page that was never
+    // named has nothing to lose.
+    bool pageModified(int page) const;
+    bool needsSaving(int page) const;
     QMenu* popupMenu() const { return menu_; }
     FindDialog* findDialog() const { return findDialog_; }
 
-    // The pop-up menu's commands.
+    // The pop-up menu's commands. save and saveAs are true when the page was written.
     void newPage();
     void openFile();
     void insertFile();
-    void save();
-    void saveAs();
+    bool save();
+    bool saveAs();
+    // Empties the active page and forgets its file, once its changes are settled.
+    void closePage();
     void print();
     void printerSetup();
     void showFind();
@@ -71,6 +82,11 @@ public:
     void findNext(const QString& text);
     void clearAll();
     void allPagesToClipboard();
+
+    // Asks Save / Discard / Cancel for every page that needs saving, showing each in turn;
+    // false when the user cancelled (or a save failed), leaving the page asked about on
+    // show and every page's text as it was.
+    bool settleUnsavedPages();
 
 Q_SIGNALS:
     // A file was read into a page or written from one, or could not be: the owner keeps
@@ -87,6 +103,7 @@ private:
         QString text;
         QString name = unknownName;
         QString path;
+        bool modified = false; // of the active page, kept by the editing area's document
     };
     static std::size_t index(int page) { return static_cast<std::size_t>(page - 1); }
     Page& active() { return pages_[index(activepage_)]; }
@@ -94,6 +111,9 @@ private:
     void buildMenu();
     void writeActivePage(const QString& path);
     void takeFileName(const QString& path);
+    void showPageName();
+    // Asks about the active page when it needs saving; true when it may be replaced.
+    bool settleActivePage();
     bool guarded(const std::function<void()>& action);
 
     DialogService& dialogs_;

@@ -23,6 +23,7 @@ const MemoMenuEntry memoMenu[] = {
     {"&Fichier", "&Insérer...", [](tmultimemo& m) { m.insertFile(); }},
     {"&Fichier", "&Enregistrer", [](tmultimemo& m) { m.save(); }, QKeySequence::Save},
     {"&Fichier", "&Enregistrer sous...", [](tmultimemo& m) { m.saveAs(); }, QKeySequence::SaveAs},
+    {"&Fichier", "&Fermer la page", [](tmultimemo& m) { m.closePage(); }, QKeySequence::Close},
     {"&Fichier", nullptr, nullptr},
     {"&Fichier", "&Imprimer", [](tmultimemo& m) { m.print(); }, QKeySequence::Print},
     {"&Fichier", "&Configuration de l'impression...", [](tmultimemo& m) { m.printerSetup(); }},

@@ -2,7 +2,9 @@
 
 #include "ui/enter_dialog.hpp"
 #include "ui/file_filter.hpp"
+#include "ui/qt_text.hpp"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -32,6 +34,27 @@ bool QtDialogService::askYesNo(QWidget* parent, const QString& text) {
                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
+SaveChoice QtDialogService::askSave(QWidget* parent, const QString& text) {
+    switch (QMessageBox::warning(parent, QApplication::applicationDisplayName(), text,
+                                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                 QMessageBox::Save)) {
+    case QMessageBox::Save:
+        return SaveChoice::save;
+    case QMessageBox::Discard:
+        return SaveChoice::discard;
+    default:
+        return SaveChoice::cancel;
+    }
+}
+
+bool QtDialogService::confirm(QWidget* parent, const QString& text, const QString& action) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Ok)->setText(action);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
 void QtDialogService::showWarning(QWidget* parent, const QString& text) {
     QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
 }
@@ -41,7 +64,7 @@ void QtDialogService::showError(QWidget* parent, const QString& message) {
 }
 
 void QtDialogService::showExpressionError(QWidget* parent, const QString& message) {
-    QMessageBox::critical(parent, message, QStringLiteral("erreur"));
+    QMessageBox::critical(parent, QStringLiteral("erreur"), messageLines(message));
 }
 
 std::optional<QString> QtDialogService::enterName(QWidget* parent, const QString& name) {

@@ -9,6 +9,8 @@ namespace ombrelune {
 class QtDialogService : public DialogService {
 public:
     bool askYesNo(QWidget* parent, const QString& text) override;
+    SaveChoice askSave(QWidget* parent, const QString& text) override;
+    bool confirm(QWidget* parent, const QString& text, const QString& action) override;
     void showWarning(QWidget* parent, const QString& text) override;
     void showError(QWidget* parent, const QString& message) override;
     void showExpressionError(QWidget* parent, const QString& message) override;

@@ -21,4 +21,12 @@ inline std::filesystem::path fsPath(const QString& text) {
     return std::filesystem::path(utf8(text));
 }
 
+// A message whose lines are parted by CR (the evaluator's) or CR LF, with "\n" between
+// its lines, as a message box shows them.
+inline QString messageLines(QString message) {
+    message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    message.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return message;
+}
+
 } // namespace ombrelune

@@ -159,22 +159,39 @@ TEST_F(EvalFormulaTest, PointsASpectrumDoesNotHaveAreSkippedOnce) {
     EXPECT_EQ(tb.journalLines().size(), 3U);
 }
 
-TEST_F(EvalFormulaTest, CompileErrorsAreRaised) {
+TEST_F(EvalFormulaTest, CompileErrorsAreRaisedAndMakeNoTarget) {
     made(images, "A", 2, 2);
     EXPECT_THROW(run(images, "C=A+"), ESyntaxError);
     EXPECT_THROW(run(images, "C=A B"), EExpressionHasBlanks);
+    EXPECT_FALSE(images.find("C"));
+    EXPECT_EQ(images.indexOf("A"), 1);
 }
 
-TEST_F(EvalFormulaTest, AnEvaluationErrorKeepsThePointsBefore) {
+// A failure half way through leaves the table as it was: an existing target keeps every
+// value, a new one is not made.
+TEST_F(EvalFormulaTest, AnEvaluationErrorLeavesTheTableAsItWas) {
     spectre& a = made(curves, "A", 600, 1);
     for (int i = 0; i < 600; ++i) a.setValueAt(i, 0, 0, i % 8);
     a.setValueAt(300, 0, 0, 1e10);
-    made(curves, "C", 600, 1, -1);
+    const spectre& c = made(curves, "C", 600, 1, -1);
+    const spectre before = c;
     EXPECT_THROW(run(curves, "C=INTPOWER(2,A)"), ERangeError);
-    const spectre& c = *curves.find("C");
-    EXPECT_EQ(c.valueAt(299), std::pow(2, 299 % 8));
-    EXPECT_EQ(c.valueAt(0), 1);
-    EXPECT_EQ(c.valueAt(301), 3009) << "left as it was";
+    ASSERT_EQ(curves.find("C"), &c);
+    for (int i : {0, 299, 301, 599}) EXPECT_EQ(c.valueAt(i), before.valueAt(i)) << i;
+
+    EXPECT_THROW(run(curves, "N=INTPOWER(2,A)"), ERangeError);
+    EXPECT_FALSE(curves.find("N"));
+    EXPECT_EQ(curves.indexOf("C"), 2);
+}
+
+TEST_F(EvalFormulaTest, AFullTableMakesNoTargetAndSaysSo) {
+    made(curves, "A", 4, 1, 1);
+    for (int k = 2; k <= spectlist::slotCount; ++k) made(curves, "F" + std::to_string(k), 1, 1);
+    EXPECT_FALSE(run(curves, "N=A*2"));
+    EXPECT_FALSE(curves.find("N"));
+    const auto lines = tb.journalLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "!! evalFormula: cannot create N");
 }
 
 } // namespace

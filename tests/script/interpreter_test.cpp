@@ -126,7 +126,7 @@ TEST(Engine, StopAndContinue) {
     EXPECT_EQ(sb.var("X"), 1);
     sb.interp.continueScript();
     EXPECT_TRUE(sb.host.timer);
-    EXPECT_FALSE(sb.host.runningShown); // Continue leaves the status as it was
+    EXPECT_TRUE(sb.host.runningShown); // the script runs again, and the window says so
     sb.interp.tick();
     EXPECT_EQ(sb.var("X"), 2);
     EXPECT_EQ(sb.host.caption, "séq : X=2;");
@@ -142,7 +142,12 @@ TEST(Engine, IncludesExpandPassByPass) {
     EXPECT_EQ(sb.interp.preparedLines(),
               (std::vector<std::string>{"A=1;", "B=A+1;", "LC:C=B+1;", "D=C+1;"}));
     EXPECT_EQ(sb.interp.labelPosition('C'), 2);
+    // Included lines point at their "inc=" line; the lines after it, at themselves.
+    const std::pair<int, int> origins[] = {{0, 0}, {1, 0}, {2, 0}, {3, 1}, {4, -1}};
+    for (const auto& [prepared, source] : origins)
+        EXPECT_EQ(sb.interp.sourceLine(prepared), source) << prepared;
     sb.run("inc=outer;\nD=C+1;");
+    EXPECT_EQ(sb.host.started, (std::vector<int>{0, 1, 2, 3}));
     EXPECT_EQ(sb.var("D"), 4);
 
     testing::writeFile(dir / "self.seq", "inc=self;\n");

@@ -22,12 +22,14 @@ public:
     void showImage(const std::string& name) override { images.push_back(name); }
     void showCaption(const std::string& text) override { caption = text; }
     void showRunning(bool on) override { runningShown = on; }
+    void lineStarted(int line) override { started.push_back(line); }
 
     bool timer = false;
     int eventsProcessed = 0;
     bool runningShown = false;
     std::string caption = "h";
     std::vector<std::string> warnings, errors, images;
+    std::vector<int> started; // the prepared lines run, in order
 };
 
 // A workbench, a recording host and an interpreter with the basic and file commands.

@@ -120,6 +120,25 @@ private Q_SLOTS:
         QCOMPARE(s.journalFileLines().back().rfind("!! Editions des spectres : ", 0), 0u);
     }
 
+    // A formula that fails leaves the table as it was: no new spectrum, no changed one.
+    void aFailedFormulaLeavesTheTableAsItWas() {
+        Session s;
+        s.startLikeMainWindow();
+        Tdataeditform w(s.wb, s.dialogs);
+        const QStringList before = items(w.ComboBox1);
+        w.Edit1->setText(QStringLiteral("BAD=C1H*"));
+        QTest::keyClick(w.Edit1, Qt::Key_Return);
+        QCOMPARE(s.dialogs.count("error"), 1);
+        QVERIFY(!s.wb.spectres1D.find("BAD"));
+        QCOMPARE(items(w.ComboBox1), before);
+
+        const double c1h = s.wb.spectres1D.find("C1H")->valueAt(7);
+        w.Edit1->setText(QStringLiteral("C1H=C1H*INTPOWER(2,1E10)"));
+        QTest::keyClick(w.Edit1, Qt::Key_Return);
+        QCOMPARE(s.dialogs.count("error"), 2);
+        QCOMPARE(s.wb.spectres1D.find("C1H")->valueAt(7), c1h);
+    }
+
     void saveWritesFreshFilesInTheSpectraFolder() {
         Session s;
         s.startLikeMainWindow();
@@ -178,6 +197,14 @@ private Q_SLOTS:
         Tdataeditform w(s.wb, s.dialogs);
         w.radio2D->click();
         select(w, QStringLiteral("PROJ"));
+        w.SpeedButton5->click(); // answered Cancel
+        QCOMPARE(s.dialogs.texts("confirm"),
+                 QStringList{QStringLiteral(
+                     "Supprimer le spectre PROJ (1024 points) ? Il ne pourra pas être récupéré.")});
+        QVERIFY(s.wb.spectres2D.find("PROJ"));
+        QCOMPARE(w.ComboBox1->currentText(), QStringLiteral("PROJ"));
+
+        s.dialogs.confirmAction = true;
         w.SpeedButton5->click();
         QVERIFY(!s.wb.spectres2D.find("PROJ"));
         QCOMPARE(items(w.ComboBox1), (QStringList{"ACDOWN", "ACUP"}));

@@ -10,10 +10,13 @@
 #include "ui/multimemo.hpp"
 #include "ui/qt_text.hpp"
 
+#include "store/data_paths.hpp"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -97,7 +100,7 @@ private Q_SLOTS:
                   .arg(file));
         QCOMPARE(b.status(), QStringLiteral("Running..."));
         QVERIFY(b.timerOn());
-        QTRY_COMPARE(b.status(), QStringLiteral("Paused"));
+        QTRY_COMPARE(b.status(), QStringLiteral("Finished"));
         QCOMPARE(b.window->windowTitle(), QStringLiteral("pas de séquence en cours"));
         QVERIFY(!b.timerOn());
         const spectre* c9 = b.s.wb.spectres1D.find("C9");
@@ -110,7 +113,7 @@ private Q_SLOTS:
     void labelsAndConditionsLeaveXAtFive() {
         Bench b;
         b.run(QStringLiteral("X=1;\nLB:X=X+1;\nif X<5 then goto LB;"));
-        QTRY_COMPARE(b.status(), QStringLiteral("Paused"));
+        QTRY_COMPARE(b.status(), QStringLiteral("Finished"));
         QCOMPARE(b.variable("X"), 5.0);
     }
 
@@ -119,17 +122,18 @@ private Q_SLOTS:
         b.run(QStringLiteral("X=0;\nLA:X=X+1;\ngoto LA;"));
         QTRY_VERIFY(b.variable("X") >= 3);
         b.window->ScriptStopButton->click();
-        QCOMPARE(b.status(), QStringLiteral("Paused"));
+        const int line = b.s.context().interpreter().currentLine();
+        QCOMPARE(b.status(), QStringLiteral("Paused at line %1").arg(line));
+        QCOMPARE(b.window->mem1->editor()->runningLine(), line); // where Continue resumes
         QCOMPARE(b.window->windowTitle(), QStringLiteral("pas de séquence en cours"));
         QVERIFY(!b.timerOn());
         const double stoppedAt = b.variable("X");
-        const int line = b.s.context().interpreter().currentLine();
         QTest::qWait(200);
         QCOMPARE(b.variable("X"), stoppedAt);
 
         b.window->ContinueButton->click();
         QVERIFY(b.timerOn());
-        QCOMPARE(b.status(), QStringLiteral("Paused")); // Continue leaves the status alone
+        QCOMPARE(b.status(), QStringLiteral("Running..."));
         QCOMPARE(b.s.context().interpreter().currentLine(), line);
         QTRY_VERIFY(b.variable("X") >= stoppedAt + 2);
         b.window->ScriptStopButton->click();
@@ -142,13 +146,19 @@ private Q_SLOTS:
         QCOMPARE(b.s.dialogs.texts("error")[0],
                  QStringLiteral("fonction non valide à la ligne 1:foo[1];"));
         QVERIFY(!b.timerOn());
-        QCOMPARE(b.status(), QStringLiteral("Running..."));
+        QCOMPARE(b.status(),
+                 QStringLiteral("Stopped at line 1: fonction non valide à la ligne 1:foo[1];"));
+        QCOMPARE(b.window->mem1->editor()->errorLine(), 1);
+        QCOMPARE(b.window->mem1->editor()->textCursor().blockNumber(), 1);
+        QCOMPARE(b.window->mem1->editor()->runningLine(), -1);
         QCOMPARE(b.window->windowTitle(), QStringLiteral("séq : foo[1];"));
         QCOMPARE(b.s.context().interpreter().currentLine(), 1);
         QCOMPARE(b.variable("X"), 1.0);
 
         b.window->ContinueButton->click(); // runs the failing line again
+        QCOMPARE(b.window->mem1->editor()->errorLine(), -1);
         QTRY_COMPARE(b.s.dialogs.count("error"), 2);
+        QCOMPARE(b.window->mem1->editor()->errorLine(), 1);
         QCOMPARE(b.variable("X"), 1.0);
         b.window->ScriptStopButton->click();
 
@@ -165,19 +175,93 @@ private Q_SLOTS:
                  std::string("!! night.seq : fonction non valide à la ligne 1:foo[1];"));
     }
 
+    // The mark points at the line of the page: after the start of a selection, at the
+    // "inc=" line of an included line, and on the page that ran when another is on show.
+    void theErrorMarkFindsTheLineOfThePage() {
+        Bench b;
+        DataPaths::ensure(b.s.wb.paths.sequences());
+        writeFile(b.s.wb.paths.sequences() / "part.seq", "A=1;\nB=1+;\n");
+        b.run(QStringLiteral("X=1;\ninc=part;\nY=2;"));
+        QTRY_COMPARE(b.s.dialogs.count("expression"), 1);
+        QCOMPARE(b.status(), QStringLiteral("Stopped at line 2: ") +
+                                 messageLines(b.s.dialogs.last("expression")->text)
+                                     .replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        QCOMPARE(b.window->mem1->editor()->errorLine(), 1);
+
+        CodeEditor* editor = b.window->mem1->editor();
+        editor->setPlainText(QStringLiteral("; notes\nA=1;\nfoo[2];\nB=2;"));
+        QTextCursor selection = editor->textCursor();
+        selection.setPosition(8);
+        selection.setPosition(editor->toPlainText().size(), QTextCursor::KeepAnchor);
+        editor->setTextCursor(selection);
+        b.window->ScriptExecuteSelectionButton->click();
+        b.window->mem1->setActivepage(2);
+        QTRY_COMPARE(b.s.dialogs.count("error"), 1);
+        QCOMPARE(b.s.dialogs.texts("error")[0],
+                 QStringLiteral("fonction non valide à la ligne 1:foo[2];"));
+        QCOMPARE(b.window->mem1->activepage(), 1);
+        QCOMPARE(editor->errorLine(), 2);
+    }
+
+    // The mark of the line running moves with the script and leaves at its end.
+    void theRunningLineIsMarked() {
+        Bench b;
+        b.window->PaceBox->setValue(200);
+        b.run(QStringLiteral("A=1;\nB=2;\nC=3;"));
+        QTRY_COMPARE(b.window->mem1->editor()->runningLine(), 1);
+        QCOMPARE(b.status(), QStringLiteral("Running..."));
+        QTRY_COMPARE(b.status(), QStringLiteral("Finished"));
+        QCOMPARE(b.window->mem1->editor()->runningLine(), -1);
+    }
+
+    void aPaceOfZeroRunsLinesBackToBackAndStillStops() {
+        Bench b;
+        QCOMPARE(b.window->PaceBox->value(), 50);
+        b.window->PaceBox->setValue(0);
+        QCOMPARE(b.s.context().host().Timer1->interval(), 0);
+        // 1000 passes of a three-line loop: 150 s at 50 ms a line.
+        b.run(QStringLiteral("N=0;\nLA:N=N+1;\nif N<1000 then goto LA;\nDONE=1;"));
+        QTRY_COMPARE(b.variable("DONE"), 1.0);
+        QCOMPARE(b.variable("N"), 1000.0);
+        QCOMPARE(b.status(), QStringLiteral("Finished"));
+
+        // An endless loop: STOP, queued while lines run, stops it; so does Esc.
+        b.run(QStringLiteral("N=0;\nLA:N=N+1;\ngoto LA;"));
+        QTimer::singleShot(50, b.window->ScriptStopButton, &QPushButton::click);
+        QTRY_VERIFY(!b.s.context().interpreter().running());
+        QVERIFY(b.status().startsWith(QStringLiteral("Paused at line ")));
+        const double stoppedAt = b.variable("N");
+        QVERIFY(stoppedAt > 0);
+        QTest::qWait(50);
+        QCOMPARE(b.variable("N"), stoppedAt);
+
+        b.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(b.window.get()));
+        b.window->mem1->editor()->setFocus();
+        b.window->ContinueButton->click();
+        QTimer::singleShot(50, b.window.get(),
+                           [&b] { QTest::keyClick(b.window->mem1->editor(), Qt::Key_Escape); });
+        QTRY_VERIFY(!b.s.context().interpreter().running());
+        QVERIFY(b.variable("N") > stoppedAt);
+    }
+
     void anExpressionErrorShowsErreurAndGoesOnAfterContinue() {
         Bench b;
         b.run(QStringLiteral("X=1+;\nY=7;"));
         QTRY_COMPARE(b.s.dialogs.count("expression"), 1);
         const ShownDialog* box = b.s.dialogs.last("expression");
-        QCOMPARE(box->text, QStringLiteral("erreur"));
-        QVERIFY(!box->title.isEmpty());
+        QCOMPARE(box->title, QStringLiteral("erreur"));
+        QVERIFY(box->text.startsWith(QStringLiteral("Error parsing expression:\r")));
         QVERIFY(!b.timerOn());
         QCOMPARE(b.variable("X"), 0.0);
         QCOMPARE(b.s.context().interpreter().currentLine(), 1);
+        QVERIFY(
+            b.status().startsWith(QStringLiteral("Stopped at line 0: Error parsing expression: ")));
+        QCOMPARE(b.window->mem1->editor()->errorLine(), 0);
 
         b.window->ContinueButton->click();
-        QTRY_COMPARE(b.status(), QStringLiteral("Paused"));
+        QCOMPARE(b.status(), QStringLiteral("Running..."));
+        QTRY_COMPARE(b.status(), QStringLiteral("Finished"));
         QCOMPARE(b.variable("Y"), 7.0);
     }
 
@@ -202,7 +286,7 @@ private Q_SLOTS:
             b.window->ScriptExecuteButton->click();
         });
         QTRY_COMPARE(b.variable("C"), 3.0);
-        QTRY_COMPARE(b.status(), QStringLiteral("Paused"));
+        QTRY_COMPARE(b.status(), QStringLiteral("Finished"));
         QTest::qWait(800); // the delay has long ended
         QCOMPARE(b.variable("B"), 2.0);
         QCOMPARE(b.variable("A"), 0.0);
@@ -226,7 +310,7 @@ private Q_SLOTS:
         cursor.setPosition(14, QTextCursor::KeepAnchor);
         b.window->mem1->editor()->setTextCursor(cursor);
         b.window->ScriptExecuteSelectionButton->click();
-        QTRY_COMPARE(b.status(), QStringLiteral("Paused"));
+        QTRY_COMPARE(b.status(), QStringLiteral("Finished"));
         QCOMPARE(b.variable("A"), 0.0);
         QCOMPARE(b.variable("B"), 2.0);
         QCOMPARE(b.variable("C"), 3.0);
@@ -240,6 +324,16 @@ private Q_SLOTS:
         b.command(QStringLiteral("x = 5;"));
         QCOMPARE(b.s.dialogs.texts("error"),
                  QStringList{QStringLiteral("variable non valide à la ligne 1:x = 5;")});
+        QCOMPARE(b.status(), QStringLiteral("Paused")); // no script ran, none stopped
+
+        // An error in the box halts a script that runs, and the status says so.
+        b.run(QStringLiteral("N=0;\nLA:N=N+1;\ngoto LA;"));
+        QTRY_VERIFY(b.variable("N") >= 2);
+        b.command(QStringLiteral("Y=1+"));
+        QVERIFY(!b.timerOn());
+        QVERIFY(b.status().startsWith(
+            QStringLiteral("Stopped at line %1: ").arg(b.s.context().interpreter().currentLine())));
+        QCOMPARE(b.window->mem1->editor()->errorLine(), -1); // no line of the script failed
     }
 
     void functionListShowsBothTables() {
@@ -290,7 +384,7 @@ private Q_SLOTS:
         b.command(QStringLiteral("X=42"));
         QCOMPARE(cell(grid, 0, 1), QStringLiteral("42"));
         b.run(QStringLiteral("X=0.25;\nnope=1;"));
-        QTRY_COMPARE(b.status(), QStringLiteral("Paused"));
+        QTRY_COMPARE(b.status(), QStringLiteral("Finished"));
         QCOMPARE(cell(grid, 0, 1), QStringLiteral("0.25"));
         QCOMPARE(cell(grid, 1, 1), QStringLiteral("1"));
     }

@@ -94,7 +94,8 @@ private Q_SLOTS:
     void aMissingFileLeavesThePageAndSaysSo() {
         Session s;
         tmultimemo memo(s.dialogs);
-        memo.editor()->setPlainText(QStringLiteral("mine"));
+        memo.editor()->insertPlainText(QStringLiteral("mine"));
+        s.dialogs.saveChoices = {SaveChoice::discard};
         s.dialogs.files.push_back(s.path("absent.seq"));
         memo.openFile();
         QCOMPARE(s.dialogs.count("error"), 1);
@@ -155,17 +156,118 @@ private Q_SLOTS:
         Session s;
         tmultimemo memo(s.dialogs);
         memo.setMaxvalue(2);
-        memo.editor()->setPlainText(QStringLiteral("one\ntwo"));
+        memo.editor()->insertPlainText(QStringLiteral("one\ntwo"));
         memo.setActivepage(2);
-        memo.editor()->setPlainText(QStringLiteral("three"));
+        memo.editor()->insertPlainText(QStringLiteral("three"));
         memo.setActivepage(1);
         memo.allPagesToClipboard();
         QCOMPARE(QApplication::clipboard()->text(),
                  QStringLiteral(" \nFichier 1 : \n \none\ntwo\n \nFichier 1 : \n \nthree\n"));
 
+        memo.clearAll(); // both pages have unsaved text: cancelled at the first question
+        QCOMPARE(s.dialogs.count("unsaved"), 1);
+        QCOMPARE(memo.pageStore(2), QStringLiteral("three"));
+        QCOMPARE(memo.editor()->toPlainText(), QStringLiteral("one\ntwo"));
+
+        s.dialogs.saveChoices = {SaveChoice::discard, SaveChoice::discard};
         memo.clearAll();
+        QCOMPARE(s.dialogs.count("unsaved"), 3);
         QVERIFY(memo.editor()->toPlainText().isEmpty());
         QVERIFY(memo.pageStore(2).isEmpty());
+        QVERIFY(!memo.needsSaving(1) && !memo.needsSaving(2));
+    }
+
+    void aPageShowsWhetherItHasUnsavedChanges() {
+        Session s;
+        tmultimemo memo(s.dialogs);
+        memo.setMaxvalue(3);
+        QCOMPARE(pageLabel(memo), QStringLiteral("inconnu"));
+        QTest::keyClicks(memo.editor(), QStringLiteral("X=1;"));
+        QCOMPARE(pageLabel(memo), QStringLiteral("inconnu *"));
+        memo.setActivepage(2);
+        QCOMPARE(pageLabel(memo), QStringLiteral("inconnu"));
+        QVERIFY(memo.pageModified(1) && !memo.pageModified(2));
+        memo.setActivepage(1);
+        QCOMPARE(pageLabel(memo), QStringLiteral("inconnu *"));
+
+        s.dialogs.files.push_back(s.path("marked.seq"));
+        QVERIFY(memo.save());
+        QCOMPARE(pageLabel(memo), QStringLiteral("marked"));
+        QTest::keyClicks(memo.editor(), QStringLiteral("Y"));
+        QCOMPARE(pageLabel(memo), QStringLiteral("marked *"));
+        memo.editor()->undo();
+        QCOMPARE(pageLabel(memo), QStringLiteral("marked"));
+
+        // A page typed in and emptied again, never named, has nothing to lose.
+        memo.setActivepage(3);
+        QTest::keyClicks(memo.editor(), QStringLiteral("Z"));
+        QTest::keyClick(memo.editor(), Qt::Key_Backspace);
+        QVERIFY(!memo.needsSaving(3));
+    }
+
+    void openingOverAModifiedPageAsksFirst() {
+        Session s;
+        writeFile(s.dir / "other.seq", "B=2;\n");
+        tmultimemo memo(s.dialogs);
+        memo.editor()->insertPlainText(QStringLiteral("A=1;"));
+        memo.openFile(); // Cancel
+        QCOMPARE(
+            s.dialogs.texts("unsaved"),
+            QStringList{QStringLiteral(
+                "La page 1 (inconnu) a des modifications non enregistrées. Les enregistrer ?")});
+        QCOMPARE(s.dialogs.count("open"), 0);
+        QCOMPARE(memo.editor()->toPlainText(), QStringLiteral("A=1;"));
+
+        // Save asks a name for the page, writes it, then the file is opened over it.
+        s.dialogs.saveChoices = {SaveChoice::save};
+        s.dialogs.files = {s.path("kept.seq"), s.path("other.seq")};
+        memo.openFile();
+        QCOMPARE(readFile(s.dir / "kept.seq"), std::string("A=1;\r\n"));
+        QCOMPARE(memo.editor()->toPlainText(), QStringLiteral("B=2;"));
+        QCOMPARE(pageLabel(memo), QStringLiteral("other"));
+    }
+
+    void closingAPageForgetsItsFileOnceSettled() {
+        Session s;
+        tmultimemo memo(s.dialogs);
+        memo.editor()->insertPlainText(QStringLiteral("A=1;"));
+        s.dialogs.files.push_back(s.path("page.seq"));
+        memo.save();
+        memo.closePage(); // saved: nothing to ask
+        QCOMPARE(s.dialogs.count("unsaved"), 0);
+        QVERIFY(memo.editor()->toPlainText().isEmpty());
+        QCOMPARE(memo.pageName(1), tmultimemo::unknownName);
+        QVERIFY(memo.pagePath(1).isEmpty());
+
+        memo.editor()->insertPlainText(QStringLiteral("B=2;"));
+        memo.closePage(); // Cancel
+        QCOMPARE(memo.editor()->toPlainText(), QStringLiteral("B=2;"));
+    }
+
+    // Quitting settles the pages in order, showing each; Cancel stops at the page asked.
+    void settlingEveryPageAsksForEachUnsavedOne() {
+        Session s;
+        writeFile(s.dir / "one.seq", "A=1;\n");
+        tmultimemo memo(s.dialogs);
+        memo.setMaxvalue(4);
+        s.dialogs.files.push_back(s.path("one.seq"));
+        memo.openFile();
+        QTest::keyClicks(memo.editor(), QStringLiteral("X"));
+        memo.setActivepage(3);
+        memo.editor()->insertPlainText(QStringLiteral("draft"));
+        memo.setActivepage(4);
+
+        s.dialogs.saveChoices = {SaveChoice::save, SaveChoice::cancel};
+        QVERIFY(!memo.settleUnsavedPages());
+        QCOMPARE(s.dialogs.count("unsaved"), 2);
+        QCOMPARE(readFile(s.dir / "one.seq"), std::string("XA=1;\r\n"));
+        QCOMPARE(memo.activepage(), 3);
+        QCOMPARE(memo.editor()->toPlainText(), QStringLiteral("draft"));
+
+        s.dialogs.saveChoices = {SaveChoice::discard};
+        QVERIFY(memo.settleUnsavedPages());
+        QCOMPARE(s.dialogs.count("unsaved"), 3);
+        QCOMPARE(memo.activepage(), 3);
     }
 
     void printGoesToTheChosenPrinter() {
@@ -204,7 +306,7 @@ private Q_SLOTS:
         QCOMPARE(menuCaptions(memo.popupMenu()),
                  (QStringList{
                      QStringLiteral("&Fichier {&Nouveau,&ouvrir...,&Insérer...,&Enregistrer,"
-                                    "&Enregistrer sous...,-,&Imprimer,"
+                                    "&Enregistrer sous...,&Fermer la page,-,&Imprimer,"
                                     "&Configuration de l'impression...}"),
                      QStringLiteral("&Edition {&Défaire,-,Co&pier,C&oller,&Couper,-,"
                                     "C&hercher...,Re&mplacer... (off)}"),

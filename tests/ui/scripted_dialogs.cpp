@@ -22,6 +22,19 @@ bool ScriptedDialogs::askYesNo(QWidget*, const QString& text) {
     return answerYes;
 }
 
+SaveChoice ScriptedDialogs::askSave(QWidget*, const QString& text) {
+    shown.push_back({QStringLiteral("unsaved"), text, {}});
+    if (saveChoices.empty()) return SaveChoice::cancel;
+    const SaveChoice choice = saveChoices.front();
+    saveChoices.erase(saveChoices.begin());
+    return choice;
+}
+
+bool ScriptedDialogs::confirm(QWidget*, const QString& text, const QString& action) {
+    shown.push_back({QStringLiteral("confirm"), text, action});
+    return confirmAction;
+}
+
 void ScriptedDialogs::showWarning(QWidget*, const QString& text) {
     shown.push_back({QStringLiteral("warning"), text, {}});
 }
@@ -31,7 +44,7 @@ void ScriptedDialogs::showError(QWidget*, const QString& message) {
 }
 
 void ScriptedDialogs::showExpressionError(QWidget*, const QString& message) {
-    shown.push_back({QStringLiteral("expression"), QStringLiteral("erreur"), message});
+    shown.push_back({QStringLiteral("expression"), message, QStringLiteral("erreur")});
 }
 
 std::optional<QString> ScriptedDialogs::enterName(QWidget*, const QString& prefill) {

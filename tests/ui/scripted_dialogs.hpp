@@ -13,9 +13,9 @@
 namespace ombrelune::testing {
 
 struct ShownDialog {
-    QString
-        kind; // "yesno", "warning", "error", "expression", "name", "open", "save", "print",
-              // "setup", "dialog", "colour"
+    // "yesno", "unsaved", "confirm", "warning", "error", "expression", "name", "open",
+    // "save", "print", "setup", "dialog", "colour"
+    QString kind;
     QString text;
     QString title;
 };
@@ -24,6 +24,10 @@ class ScriptedDialogs : public DialogService {
 public:
     std::vector<ShownDialog> shown;
     bool answerYes = false;
+    // Answers of the next questions about unsaved work, in order; Cancel when none is left.
+    std::vector<SaveChoice> saveChoices;
+    // The answer of the confirmations before an action.
+    bool confirmAction = false;
     // Answers of the next file dialogs, open or save; an empty text, or none left, cancels.
     QStringList files;
     std::optional<QString> name;
@@ -41,6 +45,9 @@ public:
     const ShownDialog* last(const QString& kind) const;
 
     bool askYesNo(QWidget*, const QString& text) override;
+    SaveChoice askSave(QWidget*, const QString& text) override;
+    // Recorded as kind "confirm" with the text and, as title, the action.
+    bool confirm(QWidget*, const QString& text, const QString& action) override;
     void showWarning(QWidget*, const QString& text) override;
     void showError(QWidget*, const QString& message) override;
     void showExpressionError(QWidget*, const QString& message) override;
