@@ -206,24 +206,26 @@ void Tinterpreteurform::buildLayout() {
     // the error box hold it whole.
     ScriptStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(ScriptStatus, 3);
-    top->addWidget(Label1);
-    top->addWidget(Edit1, 2);
+    // The status has a row of its own, so that "Stopped at line n: reason" can be read in
+    // a narrow window.
+    auto* line = new QHBoxLayout;
+    line->addWidget(Label1);
+    line->addWidget(Edit1, 1);
+    auto* paceLabel = new QLabel(QStringLiteral("pas :"), this);
+    paceLabel->setBuddy(PaceBox);
+    line->addWidget(paceLabel);
+    line->addWidget(PaceBox);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b :
          {ScriptExecuteButton, ScriptExecuteSelectionButton, ScriptStopButton, ContinueButton})
         buttons->addWidget(b);
     buttons->addStretch(1);
-    auto* paceLabel = new QLabel(QStringLiteral("pas :"), this);
-    paceLabel->setBuddy(PaceBox);
-    buttons->addWidget(paceLabel);
-    buttons->addWidget(PaceBox);
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(buildMenu());
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addLayout(top);
+    layout->addWidget(ScriptStatus);
+    layout->addLayout(line);
     layout->addLayout(buttons);
     layout->addWidget(mem1, 1);
 }

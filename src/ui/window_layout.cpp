@@ -75,16 +75,19 @@ std::vector<QRect> tiledLayout(const QSize& area, const std::vector<WindowRole>&
         at += columnWidth[c];
     }
 
-    // Rows of each column: the edit window keeps about a third of the height above the
-    // interpreter, the fitting window about two fifths below the views.
+    // Rows of each column: the edit window keeps a little over a quarter of the height above
+    // the interpreter, the fitting window less than a third below the views, which share
+    // the rest.
     std::vector<std::size_t> members[3];
     std::vector<int> fixed[3];
     for (std::size_t k = 0; k < roles.size(); ++k) {
         if (isList(roles[k])) continue;
         const Column c = columnOf(roles[k]);
         members[c].push_back(k);
-        const bool shortRow = roles[k] == WindowRole::edit || roles[k] == WindowRole::fitting;
-        fixed[c].push_back(shortRow ? std::clamp(scaled(0.36, height), 240, 380) : 0);
+        fixed[c].push_back(roles[k] == WindowRole::edit ? std::clamp(scaled(0.28, height), 210, 300)
+                           : roles[k] == WindowRole::fitting
+                               ? std::clamp(scaled(0.3, height), 280, 330)
+                               : 0);
     }
     std::vector<QRect> out(roles.size());
     for (int c = 0; c < 3; ++c) {

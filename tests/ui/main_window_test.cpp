@@ -9,6 +9,7 @@
 #include "ui/data_edit_window.hpp"
 #include "ui/fitting_window.hpp"
 #include "ui/graph1d_form.hpp"
+#include "ui/graph2d_form.hpp"
 #include "ui/help_window.hpp"
 #include "ui/interpreter_window.hpp"
 #include "ui/journal_window.hpp"
@@ -105,8 +106,8 @@ private Q_SLOTS:
     }
 
     // At any size from 1280 x 800 up the windows of the start tile the area: the journal
-    // on the left, the edit window above the interpreter beside it, the view and the
-    // fitting window on the right; none overlaps another or leaves the area, and the list
+    // on the left, the edit window above the interpreter beside it, the 1D and 2D views
+    // and the fitting window on the right; none overlaps another or leaves the area, and the list
     // windows, once shown, do not cover one another.
     void theStartTilesTheArea_data() {
         QTest::addColumn<QSize>("size");
@@ -126,10 +127,11 @@ private Q_SLOTS:
         QMdiSubWindow* edit = frameOf(w.editWindow());
         QMdiSubWindow* interpreter = frameOf(w.interpreterWindow());
         QMdiSubWindow* view = frameOf(w.findChildren<Tgraph1dform*>().constFirst());
+        QMdiSubWindow* image = frameOf(w.findChildren<Tgraph2DForm*>().constFirst());
         QMdiSubWindow* fitting = frameOf(w.fittingWindow());
         QTRY_COMPARE(journal->geometry(), QRect(0, 0, journal->width(), area.height()));
 
-        const QList<QMdiSubWindow*> tiles{journal, edit, interpreter, view, fitting};
+        const QList<QMdiSubWindow*> tiles{journal, edit, interpreter, view, image, fitting};
         for (QMdiSubWindow* a : tiles) {
             QVERIFY2(area.contains(a->geometry()), qPrintable(a->widget()->objectName()));
             for (QMdiSubWindow* b : tiles)
@@ -139,7 +141,8 @@ private Q_SLOTS:
         QCOMPARE(interpreter->x(), edit->x());
         QCOMPARE(interpreter->y(), edit->geometry().bottom() + 1);
         QCOMPARE(view->x(), edit->geometry().right() + 1);
-        QCOMPARE(fitting->y(), view->geometry().bottom() + 1);
+        QCOMPARE(image->y(), view->geometry().bottom() + 1);
+        QCOMPARE(fitting->y(), image->geometry().bottom() + 1);
         QCOMPARE(view->geometry().right(), area.right());
 
         Tinterpreteurform* i = w.interpreterWindow();
