@@ -2,6 +2,7 @@
 #include "proc2d/text_lines.hpp"
 #include "proc2d/view_readers.hpp"
 #include "store/number_format.hpp"
+#include "store/saved_spectra.hpp"
 #include "store/text_encoding.hpp"
 
 #include <array>
@@ -64,6 +65,7 @@ void readFourColumnFile(spectlist& stacks, const std::filesystem::path& file) {
         const auto [x, y, z, value] = readSample(in, in.require("a sample line"));
         stack.setPoint(p, spectrePoint{1, x, y, z, value});
     }
+    markSaved(stack);
     storeResult(stacks, std::move(stack));
 }
 

@@ -2,6 +2,7 @@
 #include "proc2d/text_lines.hpp"
 #include "proc2d/view_readers.hpp"
 #include "store/errors.hpp"
+#include "store/saved_spectra.hpp"
 
 #include <charconv>
 #include <limits>
@@ -75,6 +76,7 @@ void readLampD17File(spectlist& images, const std::filesystem::path& file,
         image.setYAt(i, j, 0, j);
         image.setValueAt(i, j, 0, values[static_cast<std::size_t>(v)]);
     }
+    markSaved(image);
     storeResult(images, std::move(image));
 }
 

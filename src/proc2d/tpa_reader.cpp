@@ -1,6 +1,7 @@
 #include "proc2d/spectrum_builder.hpp"
 #include "proc2d/view_readers.hpp"
 #include "store/binary_file.hpp"
+#include "store/saved_spectra.hpp"
 
 #include <string>
 #include <vector>
@@ -39,6 +40,7 @@ void readTpaFile(spectlist& images, const std::filesystem::path& file, const std
                                 static_cast<std::size_t>(block * j + c));
             image.setValueAt(i, j, 0, sum);
         }
+    markSaved(image);
     storeResult(images, std::move(image));
 }
 

@@ -1,6 +1,7 @@
 #include "store/errors.hpp"
 #include "proc2d/view_readers.hpp"
 #include "store/errors.hpp"
+#include "store/saved_spectra.hpp"
 #include "store/spectrum_files.hpp"
 
 #include "fixtures.hpp"
@@ -54,6 +55,7 @@ TEST(LampD17, ValuesFillColumnsOf286) {
         EXPECT_EQ(s.valueAt(285, 499), 142999 % 997);
         EXPECT_EQ(s.xAt(285, 499), 285);
         EXPECT_EQ(s.yAt(285, 499), 499);
+        EXPECT_FALSE(changedSinceSaved(s)) << "what a file holds is not lost on quitting";
         EXPECT_EQ(s.valueAt(286, 0), 0);
         EXPECT_EQ(s.monAt(286, 0), 1);
     }
@@ -102,6 +104,7 @@ TEST(Tpa, BlocksSumTheirSixteenWords) {
     EXPECT_EQ(s.valueAt(0, 0), 16); // row 0 is not used
     EXPECT_EQ(s.valueAt(574, 574), 15 + 65535);
     EXPECT_EQ(s.valueAt(1, 1), 15 + 1001);
+    EXPECT_FALSE(changedSinceSaved(s));
     EXPECT_EQ(s.xAt(574, 3), 574);
     EXPECT_EQ(s.yAt(574, 3), 3);
 
@@ -131,6 +134,7 @@ TEST(FourColumn, ReadsBackWhatTheTableWriterWrote) {
     ASSERT_EQ(s.ny, 3);
     ASSERT_EQ(s.nz, 2);
     EXPECT_EQ(s.comment, "pile réduite");
+    EXPECT_FALSE(changedSinceSaved(s));
     for (int i = 0; i < 2; ++i)
         for (int j = 0; j < 3; ++j)
             for (int k = 0; k < 2; ++k) {

@@ -290,6 +290,18 @@ private Q_SLOTS:
                  QStringLiteral("DO YOU WANT TO QUIT THE PROGRAM ?"));
     }
 
+    // A start and a quit with nothing done asks only the program's question: showing the
+    // windows (the 2D view's cursors and cuts among them) loses nothing.
+    void aQuitWithNothingDoneAsksOnlyTheQuestion() {
+        Session s;
+        Tprincipalform w(s.context());
+        showAndWait(w);
+        QTest::qWait(200);
+        s.dialogs.answerYes = true;
+        QVERIFY(w.close());
+        QCOMPARE(s.dialogs.shown.size(), 1u);
+    }
+
     void ctrlSOnAnUnnamedPageAsksForAName() {
         Session s;
         Tprincipalform w(s.context());
