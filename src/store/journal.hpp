@@ -20,6 +20,9 @@ public:
     virtual void journalOpened(const std::string& path, const std::string& name,
                                const std::vector<std::string>& earlierLines) = 0;
     virtual void journalLineAppended(const std::string& text) = 0;
+    // How many of the file's last lines journalOpened should receive. Only that tail is
+    // read, so a journal grown over years never slows the start; the default is none.
+    virtual std::size_t earlierLinesWanted() const { return 0; }
     // The directory box text changed (read from the settings).
     virtual void journalDirectoryChanged(const std::string&) {}
 };
@@ -37,7 +40,9 @@ public:
     // An empty name becomes "journal".
     void openJournal(const std::string& name);
     // Appends text + CR LF to the current file and tells the listener; raises EInOutError
-    // (the line is then not shown) when the file cannot be written.
+    // (the line is then not shown) when the file cannot be written. The file only ever
+    // gains whole lines: a short write is cut back, and a file that does not end with a
+    // line end (left so by another program) gets one first.
     void appendLine(const std::string& text);
 
     // The "Rep manip:" box text.

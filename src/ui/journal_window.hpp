@@ -26,6 +26,9 @@ public:
     void journalOpened(const std::string& path, const std::string& name,
                        const std::vector<std::string>& earlierLines) override;
     void journalLineAppended(const std::string& text) override;
+    // Years of journal would make the window slow to fill and to scroll; the recent end
+    // is what a user reads there, the whole file stays on disk.
+    std::size_t earlierLinesWanted() const override { return 20000; }
     void journalDirectoryChanged(const std::string& directory) override;
 
     QLineEdit* Edit1;           // comment

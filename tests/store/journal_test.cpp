@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace ombrelune {
@@ -22,6 +24,8 @@ struct Recorder : JournalListener {
         caption = path;
     }
     void journalLineAppended(const std::string& text) override { shown.push_back(text); }
+    std::size_t earlierLinesWanted() const override { return wanted; }
+    std::size_t wanted = 1000;
 };
 
 std::string clock() { return "10/12/2026  12:00:00"; }
@@ -116,6 +120,85 @@ TEST(Journal, MissingDirectoryMakesEveryLineFail) {
         EXPECT_NE(std::string(e.what()).find("journal.txt"), std::string::npos);
     }
     EXPECT_THROW(journal.appendLine("again"), EInOutError);
+}
+
+TEST(Journal, OnlyWholeLinesReachTheFile) {
+    TempDir dir;
+    MemorySettingsStore settings;
+    settings.values["RepertoireManip"] = dir.path().string();
+    settings.values["currentfile"] = "j";
+    const auto path = dir / "j.txt";
+    // Left by a run that stopped in the middle of a line.
+    testing::writeFile(path, "ancienne ligne\r\ncoup");
+    Journal journal(settings, dir / "boite");
+    journal.setClock(clock);
+    journal.start();
+    EXPECT_EQ(readTextLines(path),
+              (std::vector<std::string>{"ancienne ligne", "coup", clock(),
+                                        "ouverture de " + path.string()}));
+}
+
+TEST(Journal, AShortWriteIsCutBackToTheLastWholeLine) {
+    TempDir dir;
+    MemorySettingsStore settings;
+    settings.values["RepertoireManip"] = dir.path().string();
+    settings.values["currentfile"] = "j";
+    Journal journal(settings, dir / "boite");
+    journal.setClock(clock);
+    journal.start();
+    const std::string before = testing::readFile(dir / "j.txt");
+    // A file-size limit a few bytes past the end stands for a disk that fills up.
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = old;
+    tight.rlim_cur = before.size() + 5;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
+    EXPECT_THROW(journal.appendLine("une ligne bien plus longue que cinq octets"), EInOutError);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(testing::readFile(dir / "j.txt"), before);
+    journal.appendLine("suite");
+    EXPECT_EQ(testing::readFile(dir / "j.txt"), before + "suite\r\n");
+}
+
+TEST(Journal, OpeningReadsOnlyTheTailTheListenerWants) {
+    TempDir dir;
+    MemorySettingsStore settings;
+    settings.values["RepertoireManip"] = dir.path().string();
+    settings.values["currentfile"] = "j";
+    std::string earlier;
+    for (int i = 0; i < 50; ++i) earlier += "ligne " + std::to_string(i) + "\r\n";
+    testing::writeFile(dir / "j.txt", earlier);
+    Recorder recorder;
+    recorder.wanted = 3;
+    Journal journal(settings, dir / "boite");
+    journal.setClock(clock);
+    journal.setListener(&recorder);
+    journal.start();
+    EXPECT_EQ(recorder.shown,
+              (std::vector<std::string>{"ligne 47", "ligne 48", "ligne 49", clock(),
+                                        "ouverture de " + (dir / "j.txt").string()}));
+    // A tail cut inside a line starts at the next whole one.
+    const std::string lastLine = "ouverture de " + (dir / "j.txt").string();
+    EXPECT_EQ(readLastLines(dir / "j.txt", 100, lastLine.size() + 2 + 3),
+              (std::vector<std::string>{lastLine}));
+}
+
+TEST(Journal, SomethingOtherThanAFileInItsPlaceIsRefusedAtOnce) {
+    TempDir dir;
+    MemorySettingsStore settings;
+    settings.values["RepertoireManip"] = dir.path().string();
+    settings.values["currentfile"] = "j";
+    ASSERT_EQ(::mkfifo((dir / "j.txt").c_str(), 0600), 0);
+    Journal journal(settings, dir / "boite");
+    journal.setClock(clock);
+    try {
+        journal.start();
+        FAIL() << "a FIFO was taken as the journal";
+    } catch (const EInOutError& e) {
+        EXPECT_NE(std::string(e.what()).find("not a regular file"), std::string::npos);
+    }
 }
 
 } // namespace
