@@ -11,7 +11,12 @@
 
 namespace ombrelune {
 
-TEditReal::TEditReal(QWidget* parent) : QLineEdit(parent) {}
+TEditReal::TEditReal(QWidget* parent) : QLineEdit(parent) {
+    // A number longer than its box is read from its first digit, not its last decimals.
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (!hasFocus()) home(false);
+    });
+}
 
 double TEditReal::Value() const {
     return parseNumber(utf8(text()), '.').value_or(0.0);

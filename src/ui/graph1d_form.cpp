@@ -124,11 +124,6 @@ void Tgraph1dform::buildControls() {
     CourbeAintegrerBox->addItems(
         {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")});
     IntegralBox = numberBox(this, "IntegralBox", 10);
-    // Long numbers are read from their first digit.
-    for (TEditReal* box : {IntegralBox, Xpos, Ypos})
-        connect(box, &QLineEdit::textChanged, box, [box] {
-            if (!box->hasFocus()) box->home(false);
-        });
     IntegralBox->setText(QStringLiteral("0"));
     IntegralBox->setReadOnly(true);
 }

@@ -32,6 +32,13 @@ private Q_SLOTS:
         QCOMPARE(box.NbrDecimales(), decimals);
     }
 
+    void aLongNumberIsShownFromItsFirstDigit() {
+        TEditReal box;
+        box.resize(40, box.sizeHint().height());
+        box.setValue(12345.678);
+        QCOMPARE(box.cursorPosition(), 0);
+    }
+
     void raisedDecimalsStayAndShortTextsArePadded() {
         TEditReal box;
         box.setNbrDecimales(2);
