@@ -8,6 +8,7 @@ packages=(
   g++ make cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   liblapack-dev libblas-dev
+  libhdf5-dev python3-h5py
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth desktop-file-utils appstream
 )

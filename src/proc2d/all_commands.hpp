@@ -1,6 +1,7 @@
 #pragma once
 // Binds the routine of every script command: the basic and file commands, those of 2D
-// processing and the fit. The desktop program and the headless runner call this once.
+// processing, the fit and the NeXus writer. The desktop program and the headless runner
+// call this once.
 
 #include "script/command_registry.hpp"
 

@@ -197,6 +197,13 @@ std::vector<CommandEntry> rows() {
         {"saveToASCII2D",
          "Writes an image as an ASCII table whose first line is the texts, joined.",
          {text("image"), text("file"), upTo(text("header text"), 10)}},
+        {"SaveNXcanSAS",
+         "Writes a curve of |Q| as an NXcanSAS (HDF5) file for small-angle fitting programs: "
+         "Q, I and Idev when the curve has errors, points at Q = 0 left out; title defaults to "
+         "the curve's name, Q unit 1/angstrom (or 1/nm, 1/m), I unit arbitrary (or 1/cm, 1/m, "
+         "cm2/g, m2/g).",
+         {text("curve"), text("file"), optional(text("title")), optional(text("Q unit")),
+          optional(text("I unit"))}},
         {"setX1D", "Sets x = start + i x step along a curve, and its axis type.", axis},
         {"setX2D",
          "Sets x = start + i x step along the first index of an image, and its axis type.", axis},
