@@ -5,8 +5,10 @@
 
 #include "store/spectre.hpp"
 
+#include <array>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ombrelune {
@@ -16,12 +18,17 @@ struct NXcanSASCurve {
     std::string title;       // the entry's title
     std::string run;         // the entry's run: the spectrum's name
     std::string description; // what made the curve (the spectrum's comment); may be empty
-    std::string qUnit;       // "1/angstrom", "1/nm" or "1/m"
-    std::string iUnit;       // "1/cm", "1/m", "cm2/g", "m2/g" or "arbitrary"
+    std::string qUnit;       // one of nxcansasQUnits
+    std::string iUnit;       // one of nxcansasIUnits
     std::vector<double> q;
     std::vector<double> i;
     std::vector<double> idev; // empty when the curve has no uncertainty
 };
+
+// The units the file may name, the default first.
+inline constexpr std::array<std::string_view, 3> nxcansasQUnits = {"1/angstrom", "1/nm", "1/m"};
+inline constexpr std::array<std::string_view, 5> nxcansasIUnits = {"arbitrary", "1/cm", "1/m",
+                                                                   "cm2/g", "m2/g"};
 
 // The texts of the command or the dialog; empty ones take their defaults (the spectrum's
 // name, "1/angstrom", "arbitrary").

@@ -2,20 +2,17 @@
 
 #include "store/errors.hpp"
 
-#include <array>
 #include <cmath>
 #include <string_view>
 
 namespace ombrelune {
 namespace {
 
-constexpr std::array<std::string_view, 3> qUnits = {"1/angstrom", "1/nm", "1/m"};
-constexpr std::array<std::string_view, 5> iUnits = {"1/cm", "1/m", "cm2/g", "m2/g", "arbitrary"};
-
+// The unit given, the first known one when none is, or ERefused.
 template <std::size_t N>
-std::string requireUnit(const std::string& given, std::string_view fallback,
-                        const std::array<std::string_view, N>& known, std::string_view quantity) {
-    if (given.empty()) return std::string(fallback);
+std::string requireUnit(const std::string& given, const std::array<std::string_view, N>& known,
+                        std::string_view quantity) {
+    if (given.empty()) return std::string(known[0]);
     std::string choices;
     for (std::size_t k = 0; k < N; ++k) {
         if (given == known[k]) return given;
@@ -29,8 +26,8 @@ std::string requireUnit(const std::string& given, std::string_view fallback,
 
 NXcanSASCurve nxcansasCurve(const spectre& curve, const NXcanSASLabels& labels) {
     NXcanSASCurve out;
-    out.qUnit = requireUnit(labels.qUnit, "1/angstrom", qUnits, "Q");
-    out.iUnit = requireUnit(labels.iUnit, "arbitrary", iUnits, "I");
+    out.qUnit = requireUnit(labels.qUnit, nxcansasQUnits, "Q");
+    out.iUnit = requireUnit(labels.iUnit, nxcansasIUnits, "I");
     out.title = labels.title.empty() ? curve.name : labels.title;
     out.run = curve.name;
     out.description = curve.comment;

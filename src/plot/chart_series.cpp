@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace ombrelune {
 
@@ -82,6 +83,8 @@ void TSeries::Clear() {
     xs_.clear();
     ys_.clear();
     ids_.clear();
+    errors_.clear();
+    withErrors_ = false;
     nextId_ = 1;
     iterator_ = 0;
     changed();
@@ -96,7 +99,15 @@ void TSeries::HoldUpdates(bool on) {
 }
 
 std::int32_t TSeries::AddPoint(double x, double y) {
+    return AddPoint(x, y, std::numeric_limits<double>::quiet_NaN());
+}
+
+std::int32_t TSeries::AddPoint(double x, double y, double error) {
     if (std::isnan(x)) return 0;
+    if (!withErrors_ && !std::isnan(error)) {
+        errors_.assign(xs_.size(), std::numeric_limits<double>::quiet_NaN());
+        withErrors_ = true;
+    }
     const double t = settings_.NumericalTolerance;
     const bool duplicates = settings_.DuplicatesAllowed;
     std::size_t at = xs_.size();
@@ -114,16 +125,22 @@ std::int32_t TSeries::AddPoint(double x, double y) {
     if (replace) {
         xs_[at] = x;
         ys_[at] = y;
+        if (withErrors_) errors_[at] = error;
         id = ids_[at];
     } else {
         const auto offset = static_cast<std::ptrdiff_t>(at);
         xs_.insert(xs_.begin() + offset, x);
         ys_.insert(ys_.begin() + offset, y);
+        if (withErrors_) errors_.insert(errors_.begin() + offset, error);
         id = nextId_++;
         ids_.insert(ids_.begin() + offset, id);
     }
     changed();
     return id;
+}
+
+double TSeries::errorAt(std::size_t index) const {
+    return withErrors_ ? errors_[index] : std::numeric_limits<double>::quiet_NaN();
 }
 
 std::optional<SeriesPoint> TSeries::FirstPoint() {

@@ -30,6 +30,7 @@ struct SeriesSettings {
     double ZeroValue = 0;
     bool AutoZero = false;
     bool onSecondAxis = false; // plotted against YAxis_Second
+    bool DrawErrorBars = true; // of the points that carry an error
     friend bool operator==(const SeriesSettings&, const SeriesSettings&) = default;
 };
 
@@ -84,6 +85,9 @@ public:
     // it (keeping its id) unless duplicates are allowed. A NaN x has no place in the order
     // and is ignored (0 is returned); otherwise the id of the new or replaced point.
     std::int32_t AddPoint(double x, double y);
+    // The same with the point's error (one standard deviation of y), drawn as a bar from
+    // y - error to y + error. Points added without one have none (NaN).
+    std::int32_t AddPoint(double x, double y, double error);
 
     // Iteration in x order: FirstPoint restarts, each call gives the next point or nothing.
     std::optional<SeriesPoint> FirstPoint();
@@ -95,6 +99,10 @@ public:
     SeriesPoint pointAt(std::size_t index) const { return {ids_[index], xs_[index], ys_[index]}; }
     std::span<const double> xs() const { return xs_; }
     std::span<const double> ys() const { return ys_; }
+    // True once a point was added with an error.
+    bool hasErrors() const { return withErrors_; }
+    // The error of the point at an index in x order; NaN when it has none.
+    double errorAt(std::size_t index) const;
 
     // The reference level subtracted from y when drawing: ZeroValue, or with AutoZero the
     // smallest y.
@@ -121,6 +129,8 @@ private:
     std::vector<double> xs_;
     std::vector<double> ys_;
     std::vector<std::int32_t> ids_;
+    std::vector<double> errors_; // beside xs_ once a point came with an error
+    bool withErrors_ = false;
     std::int32_t nextId_ = 1;
     std::size_t iterator_ = 0;
     bool held_ = false;

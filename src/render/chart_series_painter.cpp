@@ -1,5 +1,5 @@
-// The series: one polyline per unbroken run of the line, as a device column shows it, and
-// a symbol at each point.
+// The series: one polyline per unbroken run of the line, as a device column shows it, the
+// error bars of the points that have one, and a symbol at each point.
 
 #include "render/chart_painter_parts.hpp"
 #include "render/chart_style.hpp"
@@ -94,6 +94,27 @@ void paintPoints(QPainter& p, const ChartModel& chart, const OutlineInput& in) {
     }
 }
 
+// A vertical bar from y - error to y + error with short caps, in the line's colour, for
+// each point that has a finite error; the ends held in the plot as the axis map holds them.
+void paintErrorBars(QPainter& p, const OutlineInput& in) {
+    const TSeries& series = *in.series;
+    p.setPen(QPen(qtColour(series.settings().LineColor), 1));
+    const double cap = 3;
+    const double zero = series.zeroLevel();
+    const auto [begin, end] = indexRange(series, in.xMin, in.xMax);
+    for (std::size_t i = begin; i < end; ++i) {
+        const double error = series.errorAt(i);
+        const double y = series.ys()[i] - zero;
+        if (!std::isfinite(error) || !(error > 0) || !std::isfinite(y)) continue;
+        const double x = in.xMap->toPixel(series.xs()[i], in.resolution);
+        const double low = in.yMap->toPixel(y - error, in.resolution);
+        const double high = in.yMap->toPixel(y + error, in.resolution);
+        p.drawLine(QPointF(x, low), QPointF(x, high));
+        p.drawLine(QPointF(x - cap, low), QPointF(x + cap, low));
+        p.drawLine(QPointF(x - cap, high), QPointF(x + cap, high));
+    }
+}
+
 } // namespace
 
 void paintSeries(QPainter& p, const ChartModel& chart, double resolution) {
@@ -105,6 +126,7 @@ void paintSeries(QPainter& p, const ChartModel& chart, double resolution) {
         const OutlineInput in{&series,           &f.maps[0],        &f.maps[vertical],
                               chart.XAxis().Min, chart.XAxis().Max, resolution};
         if (series.settings().DrawLine) paintLine(p, chart, in);
+        if (series.settings().DrawErrorBars && series.hasErrors()) paintErrorBars(p, in);
         if (series.settings().DrawPoints) paintPoints(p, chart, in);
     }
 }

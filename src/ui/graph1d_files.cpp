@@ -1,15 +1,18 @@
-// The 1D view's menus: reading, writing and deleting its curves, and the chart as a
-// picture file or on the clipboard; and files dropped on the view.
+// The 1D view's menus: reading, writing (also as NXcanSAS) and deleting its curves, the
+// chart as a picture file or on the clipboard, its error bars; and files dropped on the view.
 
 #include "ui/graph1d_form.hpp"
 
 #include "ui/curve_chart.hpp"
 #include "ui/dialog_service.hpp"
+#include "ui/guarded.hpp"
 #include "ui/qt_text.hpp"
 #include "ui/refilling_combo.hpp"
 
+#include "nexus/nxcansas.hpp"
 #include "plot/dot00_file.hpp"
 #include "render/chart_file.hpp"
+#include "script/command_support.hpp"
 #include "store/errors.hpp"
 #include "store/spectrum_files.hpp"
 #include "store/text_encoding.hpp"
@@ -17,10 +20,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QFormLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSpinBox>
@@ -48,6 +53,7 @@ const CurveMenu curveMenus[] = {
     {"Delete", [](Tgraph1dform& w, int c) { w.DeleteCurve(c); }, false},
     {"Save To ASCII", [](Tgraph1dform& w, int c) { w.SaveCurveToAscii(c); }, false},
     {"Read From .00", [](Tgraph1dform& w, int) { w.ReadFromDot00(); }, true},
+    {"Save NXcanSAS", [](Tgraph1dform& w, int c) { w.SaveCurveNXcanSAS(c); }, false},
 };
 
 // The width and height of an exported picture, in chart pixels.
@@ -72,6 +78,37 @@ std::optional<QSize> askPictureSize(DialogService& dialogs, QWidget* parent, QSi
     form->addRow(buttons);
     if (!dialogs.runDialog(dialog)) return std::nullopt;
     return QSize(width->value(), height->value());
+}
+
+template <std::size_t N>
+QComboBox* unitChoice(QWidget* parent, const char* name,
+                      const std::array<std::string_view, N>& units) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    for (std::string_view unit : units) box->addItem(qs(std::string(unit)));
+    return box;
+}
+
+// The title and units of an NXcanSAS file; the title starts as the curve's name.
+std::optional<NXcanSASLabels> askNXcanSASLabels(DialogService& dialogs, QWidget* parent,
+                                                const QString& curve) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("NXcanSAS"));
+    auto* form = new QFormLayout(&dialog);
+    auto* title = new QLineEdit(curve, &dialog);
+    title->setObjectName(QStringLiteral("title"));
+    QComboBox* qUnit = unitChoice(&dialog, "qUnit", nxcansasQUnits);
+    QComboBox* iUnit = unitChoice(&dialog, "iUnit", nxcansasIUnits);
+    form->addRow(QStringLiteral("Titre"), title);
+    form->addRow(QStringLiteral("Unité de Q"), qUnit);
+    form->addRow(QStringLiteral("Unité de I"), iUnit);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (!dialogs.runDialog(dialog)) return std::nullopt;
+    return NXcanSASLabels{utf8(title->text()), utf8(qUnit->currentText()),
+                          utf8(iUnit->currentText())};
 }
 
 } // namespace
@@ -99,6 +136,11 @@ QMenuBar* Tgraph1dform::buildMenu() {
     copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     addAction(copy);
     connect(copy, &QAction::triggered, this, &Tgraph1dform::CopyChart);
+    QAction* bars = chart->addAction(QStringLiteral("Error bars"));
+    bars->setObjectName(QStringLiteral("errorBars"));
+    bars->setCheckable(true);
+    bars->setChecked(errorBars_);
+    connect(bars, &QAction::toggled, this, &Tgraph1dform::showErrorBars);
     return bar;
 }
 
@@ -168,6 +210,31 @@ void Tgraph1dform::ReadFromDot00() {
         cocourbe[0]->setEditText(qs(name));
         PlotCurve(1);
     });
+}
+
+void Tgraph1dform::SaveCurveNXcanSAS(int c) {
+    const auto file = dialogs_.saveFileName(
+        this, {QStringLiteral("Sauvegarde NXcanSAS"),
+               qs(std::filesystem::path(wb_.journal.directory()) / utf8(curveName(c))),
+               QStringLiteral("NXcanSAS (*.h5)|*.h5|NeXus (*.nxs)|*.nxs")});
+    if (!file) return;
+    const auto labels = askNXcanSASLabels(dialogs_, this, curveName(c));
+    if (!labels) return;
+    runGuarded(dialogs_, this, wb_.journal, "SaveNXcanSAS", [&] {
+        const spectre& curve = curveOf(c);
+        writeNXcanSAS(nxcansasCurve(curve, *labels), fsPath(*file));
+        journalWritten(wb_.journal, curve.name, utf8(*file));
+    });
+}
+
+void Tgraph1dform::showErrorBars(bool on) {
+    errorBars_ = on;
+    for (int c = 1; c <= curveCount; ++c) {
+        TSeries& series = curveChart1->Series(c);
+        SeriesSettings settings = series.settings();
+        settings.DrawErrorBars = on;
+        series.setSettings(settings);
+    }
 }
 
 void Tgraph1dform::ExportChart() {

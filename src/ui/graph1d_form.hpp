@@ -2,8 +2,8 @@
 // Tgraph1dform, the 1D view ("graphique 1d"): up to four curves of the curve table in one
 // chart, each with its own factor and visibility; the red and blue cursors on curve A with
 // the sum between them; zooms between the cursors with their history; lin/log; reading,
-// writing, exporting, copying and deleting the curves. The view keeps only the names of
-// its curves and reads them again at every redraw.
+// writing (also as NXcanSAS), exporting, copying and deleting the curves; error bars. The view
+// keeps only the names of its curves and reads them again at every redraw.
 
 #include "plot/graph1d_model.hpp"
 #include "script/parser.hpp"
@@ -98,10 +98,15 @@ public:
     void SaveCurveToAscii(int c);
     void DeleteCurve(int c);
     void ReadFromDot00();
+    // Writes curve c as an NXcanSAS file, asking for the file, title and units.
+    void SaveCurveNXcanSAS(int c);
     // "graphique" menu: the chart as a picture file, and the picture and data to the
     // clipboard.
     void ExportChart();
     void CopyChart();
+    // Shows or hides the error bars of the curves that have them.
+    void showErrorBars(bool on);
+    bool errorBarsShown() const { return errorBars_; }
     // Reads a spectrum file (a spectrum file, or a .spe/.raw file by its extension) into
     // the curve named after it and shows it as curve c.
     void readCurveFile(int c, const std::filesystem::path& file);
@@ -128,6 +133,7 @@ private:
     TParser Parser1;
     std::array<int, 2> cursorIds_{};
     ZoomHistory zoom_;
+    bool errorBars_ = true;
 };
 
 } // namespace ombrelune

@@ -70,6 +70,7 @@ QWidget* SeriesWizard::settingsForm() {
     b.choice(f, QStringLiteral("Point shape"), pointShapeNames(),
              seriesField(&SeriesSettings::PointShape));
     b.integer(f, QStringLiteral("Point size"), 1, 100, seriesField(&SeriesSettings::PointStyle));
+    b.check(f, QStringLiteral("Error bars"), seriesField(&SeriesSettings::DrawErrorBars));
     b.choice(f, QStringLiteral("Axis"), {QStringLiteral("Main"), QStringLiteral("Second")},
              {[this] { return seriesField(&SeriesSettings::onSecondAxis).get() ? 1 : 0; },
               [this](const int& k) { seriesField(&SeriesSettings::onSecondAxis).set(k == 1); }});

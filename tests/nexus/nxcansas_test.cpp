@@ -71,7 +71,7 @@ TEST(NXcanSASCurve, Refusals) {
          "unité de Q \"1/A\" inconnue (1/angstrom, 1/nm ou 1/m)"},
         {qCurve({0.1}, {1}),
          {"", "", "cm-1"},
-         "unité de I \"cm-1\" inconnue (1/cm, 1/m, cm2/g, m2/g ou arbitrary)"},
+         "unité de I \"cm-1\" inconnue (arbitrary, 1/cm, 1/m, cm2/g ou m2/g)"},
     };
     for (const auto& c : cases) {
         try {
@@ -100,8 +100,8 @@ TEST(SaveNXcanSAS, JournalLinesAndFiles) {
     EXPECT_EQ(lines[0], "sauvegarde de Q sous " + dir + "q.h5");
     EXPECT_EQ(lines[1], "!! SaveNXcanSAS : courbe none non trouvée");
     EXPECT_EQ(lines[2], "!! SaveNXcanSAS : " + dir + "missing/q.h5: No such file or directory");
-    EXPECT_EQ(lines[3], "!! SaveNXcanSAS : unité de I \"counts\" inconnue (1/cm, 1/m, cm2/g, "
-                        "m2/g ou arbitrary)");
+    EXPECT_EQ(lines[3], "!! SaveNXcanSAS : unité de I \"counts\" inconnue (arbitrary, 1/cm, 1/m, "
+                        "cm2/g ou m2/g)");
     EXPECT_EQ(testing::readFile(dir + "q.h5").substr(0, 8), "\x89HDF\r\n\x1a\n");
     EXPECT_FALSE(std::filesystem::exists(dir + "u.h5"));
 }

@@ -36,6 +36,32 @@ TEST(ChartSeries, AnEqualXReplacesTheValueAndKeepsTheId) {
     EXPECT_EQ(s.AddPoint(4, 4), 4); // ids go on after replacements
 }
 
+TEST(ChartSeries, ErrorsFollowTheirPointsThroughOrderAndReplacement) {
+    TSeries s(1);
+    s.AddPoint(5, 50);
+    EXPECT_FALSE(s.hasErrors());
+    EXPECT_TRUE(std::isnan(s.errorAt(0)));
+    s.AddPoint(3, 30, 3);
+    s.AddPoint(4, 40, 4);
+    s.AddPoint(1, 10); // without an error among points with one
+    ASSERT_TRUE(s.hasErrors());
+    const std::vector<double> xs(s.xs().begin(), s.xs().end());
+    EXPECT_EQ(xs, (std::vector<double>{1, 3, 4, 5}));
+    EXPECT_TRUE(std::isnan(s.errorAt(0)));
+    EXPECT_EQ(s.errorAt(1), 3);
+    EXPECT_EQ(s.errorAt(2), 4);
+    EXPECT_TRUE(std::isnan(s.errorAt(3))); // added before any point had an error
+    s.AddPoint(4, 41, 0.5);                // replaces the value and its error
+    EXPECT_EQ(s.errorAt(2), 0.5);
+    s.AddPoint(3, 31);
+    EXPECT_TRUE(std::isnan(s.errorAt(1)));
+    s.Clear();
+    EXPECT_FALSE(s.hasErrors());
+    s.AddPoint(2, 20, 0.25); // the first point of a series
+    EXPECT_TRUE(s.hasErrors());
+    EXPECT_EQ(s.errorAt(0), 0.25);
+}
+
 TEST(ChartSeries, ToleranceAndDuplicates) {
     struct Case {
         double tolerance;

@@ -104,6 +104,39 @@ TEST(ChartPainter, LogarithmicAxisShowsValuesAtOrBelowZeroAtTheBottom) {
     EXPECT_EQ(image.pixel(x, bottom), red);
 }
 
+TEST(ChartPainter, ErrorBarsSpanOneErrorEachSideAndFollowTheirSwitch) {
+    ChartModel chart;
+    configureGraph1DChart(chart);
+    chart.Appearance.CrossAtZero = false;
+    chart.setMin(AxisId::X, 0);
+    chart.setMax(AxisId::X, 10);
+    chart.setMin(AxisId::Y, 0);
+    chart.setMax(AxisId::Y, 100);
+    TSeries& s = chart.Series(2);
+    s.setZeroValue(0);
+    s.setLineColor({255, 0, 0});
+    s.setDrawPoints(false);
+    SeriesSettings noLine = s.settings();
+    noLine.DrawLine = false;
+    s.setSettings(noLine);
+    s.AddPoint(3, 50, 20);
+    s.AddPoint(7, 50); // no error: nothing drawn
+    const QImage image = chartImage(chart, QSize(400, 300));
+    const AxisMap& xMap = chart.frame().maps[0];
+    const AxisMap& yMap = chart.frame().maps[1];
+    const int x = static_cast<int>(xMap.toPixel(3));
+    for (double y : {31.0, 50.0, 69.0})
+        EXPECT_EQ(image.pixel(x, static_cast<int>(yMap.toPixel(y))), red) << y;
+    for (double y : {25.0, 75.0})
+        EXPECT_NE(image.pixel(x, static_cast<int>(yMap.toPixel(y))), red) << y;
+    EXPECT_NE(image.pixel(static_cast<int>(xMap.toPixel(7)), static_cast<int>(yMap.toPixel(50))),
+              red);
+    SeriesSettings noBars = s.settings();
+    noBars.DrawErrorBars = false;
+    s.setSettings(noBars);
+    EXPECT_EQ(countInsideOutside(chartImage(chart, QSize(400, 300)), red, image.rect()).first, 0);
+}
+
 TEST(ChartPainter, AnAxisThatCannotBeScaledShowsTheErrorCaptionAndNoCurve) {
     ChartModel chart = chartWithSeries();
     chart.setMin(AxisId::X, 5);

@@ -108,8 +108,9 @@ private Q_SLOTS:
         QCOMPARE(menuCaptions(v.view->menuBar),
                  (QStringList{"courbes {Read " + curves + ",Save " + curves + ",Delete " + curves +
                                   ",Save To ASCII " + curves +
-                                  ",Read From .00 {A,B (off),C (off),D (off)}}",
-                              QStringLiteral("graphique {Export…,Copy}")}));
+                                  ",Read From .00 {A,B (off),C (off),D (off)},Save NXcanSAS " +
+                                  curves + "}",
+                              QStringLiteral("graphique {Export…,Copy,Error bars}")}));
     }
 
     void cursorsShowTheirPointAndTheSumBetweenThem() {
@@ -301,6 +302,46 @@ private Q_SLOTS:
         QVERIFY(fileExists(fsPath(v.s.path("chart.png"))));
         QCOMPARE(readTextLines(v.s.wb.journal.path()).back(),
                  "graphique 1D sauvegardé sous " + utf8(v.s.path("chart.png")));
+    }
+
+    void saveNXcanSASAsksTitleAndUnitsAndNotesTheFile() {
+        View v;
+        v.s.dialogs.files = {v.s.path("q.h5"), v.s.path("none/q.h5")};
+        QString offeredTitle;
+        v.s.dialogs.onDialog = [&offeredTitle](QDialog& d) {
+            auto* title = d.findChild<QLineEdit*>(QStringLiteral("title"));
+            offeredTitle = title->text();
+            title->setText(QStringLiteral("run 12"));
+            d.findChild<QComboBox*>(QStringLiteral("iUnit"))
+                ->setCurrentText(QStringLiteral("1/cm"));
+            return true;
+        };
+        v.view->SaveCurveNXcanSAS(1);
+        QCOMPARE(offeredTitle, QStringLiteral("Q"));
+        const std::string bytes = readFile(fsPath(v.s.path("q.h5")));
+        QCOMPARE(bytes.substr(0, 4), std::string("\x89HDF"));
+        QVERIFY(bytes.find("run 12") != std::string::npos);
+        QVERIFY(bytes.find("1/cm") != std::string::npos);
+        QCOMPARE(v.s.journalFileLines().back(), "sauvegarde de Q sous " + utf8(v.s.path("q.h5")));
+        v.view->SaveCurveNXcanSAS(1); // into a directory that does not exist
+        QCOMPARE(v.s.dialogs.count("error"), 1);
+        QVERIFY(v.s.journalFileLines().back().starts_with("!! SaveNXcanSAS : "));
+        v.s.dialogs.files = {v.s.path("c.h5")};
+        v.view->SaveCurveNXcanSAS(3); // no curve behind list C
+        QCOMPARE(v.s.journalFileLines().back(),
+                 std::string("!! SaveNXcanSAS : courbe ComboBox1 non trouvée"));
+    }
+
+    void theErrorBarsToggle() {
+        View v;
+        QAction* bars = v.view->menuBar->findChild<QAction*>(QStringLiteral("errorBars"));
+        QVERIFY(bars && bars->isChecked());
+        bars->trigger();
+        QVERIFY(!v.view->errorBarsShown());
+        for (int c = 1; c <= curveCount; ++c)
+            QVERIFY(!v.model().Series(c).settings().DrawErrorBars);
+        bars->trigger();
+        QVERIFY(v.model().Series(2).settings().DrawErrorBars);
     }
 
     void copyPutsThePictureAndTheColumns() {
