@@ -1,6 +1,7 @@
 #include "script/block_evaluator.hpp"
 
 #include "script/expression_steps.hpp"
+#include "script/rounded_math.hpp"
 
 #include <algorithm>
 #include <stdexcept>
@@ -110,7 +111,7 @@ void BlockEvaluator::runStep(const Step& s, std::size_t count) const {
         binary([](double x, double y) { return steps::intPower(x, y); });
         break;
     case StepKind::stepPower:
-        binary([](double x, double y) { return steps::power(x, y); });
+        rounded::functions().power(a, as, b, bs, r, n);
         break;
     case StepKind::stepSquare:
         unary([](double x) { return steps::square(x); });
@@ -122,10 +123,17 @@ void BlockEvaluator::runStep(const Step& s, std::size_t count) const {
         unary([](double x) { return steps::fourth(x); });
         break;
     case StepKind::stepCall1:
-        unary(s.function1.routine);
+        // A per-point step reads a lane (stride 1); a block-wide one reads one value.
+        if (s.function1.bulk)
+            s.function1.bulk(a, r, n);
+        else
+            unary(s.function1.routine);
         break;
     case StepKind::stepCall2:
-        binary(s.function2.routine);
+        if (s.function2.bulk)
+            s.function2.bulk(a, as, b, bs, r, n);
+        else
+            binary(s.function2.routine);
         break;
     }
 }

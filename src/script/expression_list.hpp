@@ -5,6 +5,8 @@
 // cells its steps write, and frees them with itself. A list is made only by the compiler
 // and handed out through std::shared_ptr, so it is never copied or moved.
 
+#include "script/rounded_math.hpp"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -24,10 +26,15 @@ struct Function1Entry {
     // True for routines that draw random numbers: two calls with the same argument may
     // differ, so bulk evaluation must call them once per point.
     bool random = false;
+    // The same function over an array, when it has a faster form than a loop of calls.
+    rounded::UnaryBulk bulk = nullptr;
 };
 
 struct Function2Entry {
     Function2Routine routine = nullptr;
+    rounded::BinaryBulk bulk = nullptr;
+    // True for routines that may raise at evaluation (an exponent beyond 32 bits).
+    bool mayRaise = false;
 };
 
 // Names are upper case; lookups take any text (the compiler upper-cases first).

@@ -1,6 +1,7 @@
 #include "script/expression_steps.hpp"
 
 #include "script/parser_errors.hpp"
+#include "script/rounded_math.hpp"
 
 #include <cmath>
 #include <limits>
@@ -42,7 +43,7 @@ Ext powerExt(Ext a, Ext b) {
 }
 
 double power(double a, double b) {
-    return static_cast<double>(powerExt(a, b));
+    return rounded::power(a, b);
 }
 
 } // namespace ombrelune::steps

@@ -48,6 +48,7 @@ double intPower(double a, double b);
 // General power: b = 0 gives 1, a = 0 with b > 0 gives 0, an integral b that fits 32 bits
 // gives the integer power (so a negative base works), otherwise e^(b ln a).
 Ext powerExt(Ext a, Ext b);
+// powerExt rounded to double, by the fast route of rounded_math.hpp (same bits).
 double power(double a, double b);
 
 } // namespace ombrelune::steps

@@ -1,6 +1,7 @@
 #include "script/function_library.hpp"
 
 #include "script/expression_steps.hpp"
+#include "script/rounded_math.hpp"
 
 #include <chrono>
 #include <cmath>
@@ -31,6 +32,8 @@ template <int N> Ext raised(Ext v) {
 
 // ---- circular functions: f(x), f(x in degrees), and their squares and cubes
 
+// The plain SIN, COS, TAN, ATAN, EXP, LN, LOG, LOG2 and SQRT take the fast route of
+// rounded_math.hpp, which stores the same doubles as these long double formulas would.
 Ext sinF(Ext x) {
     return std::sin(x);
 }
@@ -67,8 +70,8 @@ double cosecPlain(double x) {
 
 template <Ext (*F)(Ext)>
 void addCircular(std::vector<LibraryFunction1>& out, const std::string& base,
-                 Function1Routine plain) {
-    out.push_back({base, {plain}});
+                 Function1Entry plain) {
+    out.push_back({base, plain});
     out.push_back({base + "RAD", {&circular<F, true, 1>}});
     out.push_back({base + "SQ", {&circular<F, false, 2>}});
     out.push_back({base + "SQRAD", {&circular<F, true, 2>}});
@@ -177,12 +180,6 @@ Ext acothF(Ext x) {
 
 // ---- other functions of one argument
 
-Ext expF(Ext x) {
-    return std::exp(x);
-}
-Ext sqrtF(Ext x) {
-    return std::sqrt(x);
-}
 Ext sqrF(Ext x) {
     return x * x;
 }
@@ -191,15 +188,6 @@ Ext absF(Ext x) {
 }
 Ext truncF(Ext x) {
     return std::trunc(x);
-}
-Ext lnF(Ext x) {
-    return x > 0 ? std::log(x) : -200000;
-}
-Ext logF(Ext x) {
-    return x > 0 ? std::log10(x) : -200000;
-}
-Ext log2F(Ext x) {
-    return x > 0 ? std::log2(x) : -200000;
 }
 Ext ceilF(Ext x) {
     const Ext t = std::trunc(x);
@@ -272,12 +260,13 @@ double argF(double a, double b) {
 
 std::vector<LibraryFunction1> buildLibrary1() {
     std::vector<LibraryFunction1> out;
-    addCircular<sinF>(out, "SIN", &circular<sinF, false, 1>);
-    addCircular<cosF>(out, "COS", &circular<cosF, false, 1>);
-    addCircular<tanF>(out, "TAN", &circular<tanF, false, 1>);
-    addCircular<cotF>(out, "COT", &cotPlain);
-    addCircular<secF>(out, "SEC", &circular<secF, false, 1>);
-    addCircular<cosecF>(out, "COSEC", &cosecPlain);
+    const rounded::FunctionSet& fast = rounded::functions();
+    addCircular<sinF>(out, "SIN", {&rounded::sin, false, fast.sin});
+    addCircular<cosF>(out, "COS", {&rounded::cos, false, fast.cos});
+    addCircular<tanF>(out, "TAN", {&rounded::tan, false, fast.tan});
+    addCircular<cotF>(out, "COT", {&cotPlain});
+    addCircular<secF>(out, "SEC", {&circular<secF, false, 1>});
+    addCircular<cosecF>(out, "COSEC", {&cosecPlain});
     addHyperbolic<sinhF>(out, "SINH");
     addHyperbolic<coshF>(out, "COSH");
     addHyperbolic<tanhF>(out, "TANH");
@@ -287,7 +276,7 @@ std::vector<LibraryFunction1> buildLibrary1() {
     const std::vector<LibraryFunction1> rest = {
         {"ASIN", {&plain<asinF>}},
         {"ACOS", {&plain<acosF>}},
-        {"ATAN", {&plain<atanF>}},
+        {"ATAN", {&rounded::atan, false, fast.atan}},
         {"ACOT", {&plain<acotF>}},
         {"ASEC", {&plain<asecF>}},
         {"ACOSEC", {&plain<acosecF>}},
@@ -303,11 +292,11 @@ std::vector<LibraryFunction1> buildLibrary1() {
         {"ASECH", {&plain<asechF>}},
         {"ACOSECH", {&plain<acosechF>}},
         {"ACOTH", {&plain<acothF>}},
-        {"EXP", {&plain<expF>}},
-        {"LN", {&plain<lnF>}},
-        {"LOG", {&plain<logF>}},
-        {"LOG2", {&plain<log2F>}},
-        {"SQRT", {&plain<sqrtF>}},
+        {"EXP", {&rounded::exp, false, fast.exp}},
+        {"LN", {&rounded::ln, false, fast.ln}},
+        {"LOG", {&rounded::log10, false, fast.log10}},
+        {"LOG2", {&rounded::log2, false, fast.log2}},
+        {"SQRT", {&rounded::sqrt, false, fast.sqrt}},
         {"SQR", {&plain<sqrF>}},
         {"ABS", {&plain<absF>}},
         {"INT", {&plain<truncF>}},
@@ -346,7 +335,8 @@ const std::vector<LibraryFunction1>& libraryFunctions1() {
 const std::vector<LibraryFunction2>& libraryFunctions2() {
     static const std::vector<LibraryFunction2> table = {
         {"MAX", {&maxF}},           {"MIN", {&minF}},
-        {"POWER", {&steps::power}}, {"INTPOWER", {&steps::intPower}},
+        {"POWER", {&steps::power, rounded::functions().power}},
+        {"INTPOWER", {&steps::intPower, nullptr, true}},
         {"LOGN", {&lognF}},         {"ARG", {&argF}},
     };
     return table;
