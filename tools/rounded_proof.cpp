@@ -101,19 +101,27 @@ void check(const Function& f, const FunctionSet& set, const std::vector<double>&
                 std::printf("  MISMATCH %s(%a): fast %a, reference %a\n", f.name, x[i], out[i],
                             expected);
         }
-        if (measureLibrary && (i & 255) == 0 && std::isfinite(expected) &&
-            expected != -200000) {
+        if (measureLibrary && (i & 255) == 0 && std::isfinite(expected) && expected != -200000) {
             long double got = 0;
             // The same long double routine the reference rounds.
-            if (f.exact == sinq) got = sinl(x[i]);
-            else if (f.exact == cosq) got = cosl(x[i]);
-            else if (f.exact == tanq) got = tanl(x[i]);
-            else if (f.exact == expq) got = expl(x[i]);
-            else if (f.exact == quadLn) got = logl(x[i]);
-            else if (f.exact == log10q) got = log10l(x[i]);
-            else if (f.exact == log2q) got = log2l(x[i]);
-            else if (f.exact == sqrtq) got = sqrtl(x[i]);
-            else got = atanl(x[i]);
+            if (f.exact == sinq)
+                got = sinl(x[i]);
+            else if (f.exact == cosq)
+                got = cosl(x[i]);
+            else if (f.exact == tanq)
+                got = tanl(x[i]);
+            else if (f.exact == expq)
+                got = expl(x[i]);
+            else if (f.exact == quadLn)
+                got = logl(x[i]);
+            else if (f.exact == log10q)
+                got = log10l(x[i]);
+            else if (f.exact == log2q)
+                got = log2l(x[i]);
+            else if (f.exact == sqrtq)
+                got = sqrtl(x[i]);
+            else
+                got = atanl(x[i]);
             const double e = relativeError(got, f.exact(x[i]));
             if (e > tally.worstLibraryError) tally.worstLibraryError = e;
         }
@@ -161,7 +169,8 @@ void runFunction(const Function& f, const FunctionSet& set, std::uint64_t perExp
                 static_cast<unsigned long long>(sweep),
                 static_cast<unsigned long long>(tally.arguments - sweep),
                 static_cast<unsigned long long>(tally.mismatches), tally.worstLibraryError,
-                100.0 * double(denseFallbacks) / double(dense), fastSeconds / double(dense) * 1e9, seconds);
+                100.0 * double(denseFallbacks) / double(dense), fastSeconds / double(dense) * 1e9,
+                seconds);
     std::fflush(stdout);
 }
 
@@ -198,8 +207,8 @@ void runPower(const FunctionSet& set, std::uint64_t perExponent) {
                     ++arguments;
                     const double expected = rounded::reference::power(a[i], b[i]);
                     if (bitsOf(out[i]) != bitsOf(expected) && ++mismatches <= 10)
-                        std::printf("  MISMATCH POWER(%a, %a): fast %a, reference %a\n", a[i],
-                                    b[i], out[i], expected);
+                        std::printf("  MISMATCH POWER(%a, %a): fast %a, reference %a\n", a[i], b[i],
+                                    out[i], expected);
                 }
             }
     const double seconds =
@@ -214,8 +223,8 @@ void runPower(const FunctionSet& set, std::uint64_t perExponent) {
 int main(int argc, char** argv) {
     const std::uint64_t perExponent = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 50000;
     const bool sse2 = argc > 2 && std::strcmp(argv[2], "sse2") == 0;
-    const FunctionSet& set = rounded::functions(sse2 ? rounded::InstructionSet::sse2
-                                                     : rounded::InstructionSet::avx2);
+    const FunctionSet& set =
+        rounded::functions(sse2 ? rounded::InstructionSet::sse2 : rounded::InstructionSet::avx2);
     std::printf("rounded-proof: %llu arguments per exponent and sign, lanes %s\n",
                 static_cast<unsigned long long>(perExponent),
                 sse2 || !rounded::hasAvx2() ? "SSE2" : "AVX2+FMA");

@@ -21,9 +21,9 @@ std::string hex(double v) {
     if (v == 0) return std::signbit(v) ? "-0.0" : "0.0";
     char buffer[64];
     const bool negative = v < 0;
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, negative ? -v : v,
-                                   std::chars_format::hex)
-                         .ptr;
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, negative ? -v : v, std::chars_format::hex)
+            .ptr;
     return std::string(negative ? "-0x" : "0x") + std::string(buffer, end);
 }
 

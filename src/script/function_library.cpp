@@ -334,10 +334,12 @@ const std::vector<LibraryFunction1>& libraryFunctions1() {
 
 const std::vector<LibraryFunction2>& libraryFunctions2() {
     static const std::vector<LibraryFunction2> table = {
-        {"MAX", {&maxF}},           {"MIN", {&minF}},
+        {"MAX", {&maxF}},
+        {"MIN", {&minF}},
         {"POWER", {&steps::power, rounded::functions().power}},
         {"INTPOWER", {&steps::intPower, nullptr, true}},
-        {"LOGN", {&lognF}},         {"ARG", {&argF}},
+        {"LOGN", {&lognF}},
+        {"ARG", {&argF}},
     };
     return table;
 }

@@ -111,8 +111,8 @@ ROUNDED_INLINE Pair logCore(V x) {
     const Pair a = twoSum(mf * t::ln2Short[0], ch);
     const Pair b = twoSum(a.hi, rh);
     const Pair c = twoSum(b.hi, square.hi * -0.5);
-    const V small = mf * t::ln2Short[1] + cl + r.lo - square.lo * 0.5 - rh * r.lo +
-                    rh * square.hi * poly;
+    const V small =
+        mf * t::ln2Short[1] + cl + r.lo - square.lo * 0.5 - rh * r.lo + rh * square.hi * poly;
     return fastTwoSum(c.hi, ((a.lo + b.lo) + c.lo) + small);
 }
 constexpr double logError = 0x1p-66;
@@ -175,8 +175,8 @@ ROUNDED_INLINE Decided powerDecide(V a, V b) {
     I m;
     const Pair y = expCore(
         {select(inRange, product.hi, splat(0.0)), select(inRange, product.lo, splat(0.0))}, m);
-    const V error = absolute(product.hi) * (0x1p-62 + 0x1p-64 + 0x1p-65) + libraryError +
-                    expError + 0x1p-100;
+    const V error =
+        absolute(product.hi) * (0x1p-62 + 0x1p-64 + 0x1p-65) + libraryError + expError + 0x1p-100;
     return {y.hi * powerOfTwo(m), inRange & roundsSafely(y, error)};
 }
 

@@ -42,15 +42,14 @@ void unary(const double* x, double* r, std::size_t n) {
     }
 }
 
-inline V gatherStrided(const double* p, std::size_t stride, std::size_t first,
-                       std::size_t count) {
+inline V gatherStrided(const double* p, std::size_t stride, std::size_t first, std::size_t count) {
     V v = splat(1.0);
     for (std::size_t l = 0; l < count; ++l) v[l] = p[(first + l) * stride];
     return v;
 }
 
 inline void power(const double* a, std::size_t aStride, const double* b, std::size_t bStride,
-           double* r, std::size_t n) {
+                  double* r, std::size_t n) {
     for (std::size_t i = 0; i < n; i += width) {
         const std::size_t count = std::min<std::size_t>(width, n - i);
         const V av = gatherStrided(a, aStride, i, count);

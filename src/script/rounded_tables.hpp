@@ -14,9 +14,9 @@ extern const double ln2Short[2]; // ln 2 with a 42-bit head: m * head is exact f
 extern const double inverseLn10[2];
 extern const double inverseLn2[2];
 
-extern const double exp2Table[128][2];  // 2^(j/128)
-extern const double logTable[128][3];   // {invc, -ln(invc) as a pair} per interval of z
-extern const double trigTable[203][4];  // sin(j/128), cos(j/128) for j = -101 .. 101
-extern const double atanTable[65][2];   // atan(j/64)
+extern const double exp2Table[128][2]; // 2^(j/128)
+extern const double logTable[128][3];  // {invc, -ln(invc) as a pair} per interval of z
+extern const double trigTable[203][4]; // sin(j/128), cos(j/128) for j = -101 .. 101
+extern const double atanTable[65][2];  // atan(j/64)
 
 } // namespace ombrelune::rounded::tables

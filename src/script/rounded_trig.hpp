@@ -143,7 +143,8 @@ ROUNDED_INLINE Decided atanDecide(V x) {
     const Pair complement = fastTwoSum(z.hi, z.lo + t::piOver2Pair[1] - y.lo);
     y = chosen(inverted, complement, y);
     y = negatedWhere(x < 0.0, y);
-    return {select(tiny, x, y.hi), (domain & roundsSafely(y, splat(0x1p-65 + libraryError))) | tiny};
+    return {select(tiny, x, y.hi),
+            (domain & roundsSafely(y, splat(0x1p-65 + libraryError))) | tiny};
 }
 
 } // namespace ombrelune::rounded::ROUNDED_ISA

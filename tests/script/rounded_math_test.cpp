@@ -73,8 +73,8 @@ struct Case {
 
 const std::vector<Case>& cases() {
     static const std::vector<Case> table = [] {
-        const auto trigEdges = withNeighbours({0x1p-27, 0x1p-26, 0x1p24, 0x1p23, 0x1p-40, 1e-9,
-                                               0.78539816339744828, 100.53 / 128});
+        const auto trigEdges = withNeighbours(
+            {0x1p-27, 0x1p-26, 0x1p24, 0x1p23, 0x1p-40, 1e-9, 0.78539816339744828, 100.53 / 128});
         auto trig = nearQuarterTurns();
         trig.insert(trig.end(), trigEdges.begin(), trigEdges.end());
         return std::vector<Case>{
@@ -95,8 +95,8 @@ const std::vector<Case>& cases() {
             {"SQRT", &FunctionSet::sqrt, rounded::reference::sqrt,
              withNeighbours({4.0, 9.0, 2.0, 0x1p-1000, 1e300, 0x1.fffffffffffffp0}), 0, 1e6},
             {"ATAN", &FunctionSet::atan, rounded::reference::atan,
-             withNeighbours({0x1p-27, 0x1p-26, 1.0, 0x1p500, 0x1p501, 1e300, 1.0 / 128,
-                             1.0 / 64, 63.5 / 64}),
+             withNeighbours(
+                 {0x1p-27, 0x1p-26, 1.0, 0x1p500, 0x1p501, 1e300, 1.0 / 128, 1.0 / 64, 63.5 / 64}),
              -100, 100},
         };
     }();
@@ -166,11 +166,25 @@ TEST(RoundedMath, LogarithmsOfNonPositiveArguments) {
 }
 
 TEST(RoundedMath, PowerStoresTheLongDoubleResult) {
-    const double bases[] = {0.0, -0.0, 2.0, -2.0, 0.5, 10.0, 1e-300, 1e300, denormMin, 1.0,
-                            std::nextafter(1.0, 0.0), inf, -inf, nan, 3.7, 123456.789};
-    const double exponents[] = {0.0,  -0.0, 2.5,  -2.5, 3.0,     -3.0,   0.5,         1e-20,
-                                308.5, -308.5, 0x1p31, -0x1p31, 2147483647.0, 1e300, -1e300,
-                                inf,  -inf, nan,  1.0 / 3, 700.25, -1074.5};
+    const double bases[] = {0.0,
+                            -0.0,
+                            2.0,
+                            -2.0,
+                            0.5,
+                            10.0,
+                            1e-300,
+                            1e300,
+                            denormMin,
+                            1.0,
+                            std::nextafter(1.0, 0.0),
+                            inf,
+                            -inf,
+                            nan,
+                            3.7,
+                            123456.789};
+    const double exponents[] = {0.0,    -0.0,  2.5,    -2.5,   3.0,     -3.0,         0.5,
+                                1e-20,  308.5, -308.5, 0x1p31, -0x1p31, 2147483647.0, 1e300,
+                                -1e300, inf,   -inf,   nan,    1.0 / 3, 700.25,       -1074.5};
     std::vector<double> a, b;
     for (double x : bases)
         for (double y : exponents) {
