@@ -15,6 +15,7 @@
 
 #include <quadmath.h>
 
+#include <algorithm>
 #include <bit>
 #include <chrono>
 #include <cmath>
@@ -198,7 +199,11 @@ void runPower(const FunctionSet& set, std::uint64_t perExponent) {
     for (int biased = 0; biased <= 2047; ++biased)
         for (int negative = 0; negative < 2; ++negative)
             for (std::uint64_t done = 0; done < perExponent; done += a.size()) {
-                for (std::size_t i = 0; i < a.size(); ++i) {
+                const std::size_t n = std::min<std::uint64_t>(4096, perExponent - done);
+                a.resize(n);
+                b.resize(n);
+                out.resize(n);
+                for (std::size_t i = 0; i < n; ++i) {
                     a[i] = withExponent(g, biased, negative != 0);
                     b[i] = exponent();
                 }

@@ -33,8 +33,6 @@ struct Function1Entry {
 struct Function2Entry {
     Function2Routine routine = nullptr;
     rounded::BinaryBulk bulk = nullptr;
-    // True for routines that may raise at evaluation (an exponent beyond 32 bits).
-    bool mayRaise = false;
 };
 
 // Names are upper case; lookups take any text (the compiler upper-cases first).

@@ -337,7 +337,7 @@ const std::vector<LibraryFunction2>& libraryFunctions2() {
         {"MAX", {&maxF}},
         {"MIN", {&minF}},
         {"POWER", {&steps::power, rounded::functions().power}},
-        {"INTPOWER", {&steps::intPower, nullptr, true}},
+        {"INTPOWER", {&steps::intPower}},
         {"LOGN", {&lognF}},
         {"ARG", {&argF}},
     };

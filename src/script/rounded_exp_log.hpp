@@ -115,7 +115,8 @@ ROUNDED_INLINE Pair logCore(V x) {
         mf * t::ln2Short[1] + cl + r.lo - square.lo * 0.5 - rh * r.lo + rh * square.hi * poly;
     return fastTwoSum(c.hi, ((a.lo + b.lo) + c.lo) + small);
 }
-constexpr double logError = 0x1p-66;
+// The bound proven above is about 2^-66.1 beside 1, where r reaches 2^-7; 2^-65 leaves room.
+constexpr double logError = 0x1p-65;
 
 // Positive normal finite lanes; the others (0, negative, subnormal, inf, NaN) are left.
 ROUNDED_INLINE I logDomain(V x) {
@@ -145,8 +146,11 @@ template <int Base> ROUNDED_INLINE Decided logDecide(V x) {
 // s = sqrt(x) rounded to double; x - s^2 is exact, and s + (x - s^2) / 2s is within 2^-104
 // of the root. The only error of the long double step is its rounding, half an ulp of 64
 // bits: 2^-64 relative.
+// x - s^2 is exact only while the low half of s^2 is not cut by underflow: below 2^-960
+// its rounding (up to 2^-1075) could reach 2^-100 of the root, so those lanes are left.
+constexpr double sqrtLowest = 0x1p-960;
 ROUNDED_INLINE Decided sqrtDecide(V x) {
-    const I domain = logDomain(x);
+    const I domain = (x >= sqrtLowest) & (x <= 0x1.fffffffffffffp1023);
     const V safe = select(domain, x, splat(1.0));
     const V s = squareRoot(safe);
     const Pair ss = twoProduct(s, s);
@@ -161,8 +165,8 @@ ROUNDED_INLINE Decided sqrtDecide(V x) {
 // exponents and the special bases go to the exact routine, which is fast for them).
 // The long double routine computes ln a (error 2^-62 ln a), rounds b * ln a to 64 bits
 // (2^-64), then e^that (2^-62): its result is within |b ln a| (2^-62 + 2^-64) + 2^-62 of
-// e^(b ln a), relative. Ours: |b ln a| * 2^-65 + 2^-66 more. Lanes with a large |b ln a|
-// therefore rarely decide, and fall back.
+// e^(b ln a), relative. Ours: |b ln a| (logError + 2^-100) + expError more. Lanes with a
+// large |b ln a| therefore rarely decide, and fall back.
 ROUNDED_INLINE Decided powerDecide(V a, V b) {
     const V bAbs = absolute(b);
     const I integral = nearestInteger(b) == b;
@@ -175,8 +179,8 @@ ROUNDED_INLINE Decided powerDecide(V a, V b) {
     I m;
     const Pair y = expCore(
         {select(inRange, product.hi, splat(0.0)), select(inRange, product.lo, splat(0.0))}, m);
-    const V error =
-        absolute(product.hi) * (0x1p-62 + 0x1p-64 + 0x1p-65) + libraryError + expError + 0x1p-100;
+    const V error = absolute(product.hi) * (libraryError + 0x1p-64 + logError + 0x1p-100) +
+                    libraryError + expError;
     return {y.hi * powerOfTwo(m), inRange & roundsSafely(y, error)};
 }
 

@@ -2,11 +2,13 @@
 // The bulk functions of one lane set: the kernels over whole arrays, with the lanes they
 // leave handed to the long double routine. Included once per instruction set (see
 // rounded_lanes.hpp).
+//
+// No standard template is used here: an inline function instantiated in the AVX2 file would
+// be compiled with AVX2 instructions, and the linker may keep that copy for the whole
+// program, which would then fail on processors without AVX2.
 
 #include "script/rounded_math.hpp"
 #include "script/rounded_trig.hpp"
-
-#include <algorithm>
 
 namespace ombrelune::rounded::ROUNDED_ISA {
 
@@ -36,8 +38,7 @@ void unary(const double* x, double* r, std::size_t n) {
     }
     if (i < n) {
         double padded[width];
-        std::fill_n(padded, width, 1.0);
-        std::copy(x + i, x + n, padded);
+        for (std::size_t l = 0; l < width; ++l) padded[l] = i + l < n ? x[i + l] : 1.0;
         finish(Decide(load(padded)), i, n - i, padded);
     }
 }
@@ -51,7 +52,7 @@ inline V gatherStrided(const double* p, std::size_t stride, std::size_t first, s
 inline void power(const double* a, std::size_t aStride, const double* b, std::size_t bStride,
                   double* r, std::size_t n) {
     for (std::size_t i = 0; i < n; i += width) {
-        const std::size_t count = std::min<std::size_t>(width, n - i);
+        const std::size_t count = n - i < width ? n - i : width;
         const V av = gatherStrided(a, aStride, i, count);
         const V bv = gatherStrided(b, bStride, i, count);
         const Decided d = powerDecide(av, bv);
