@@ -9,7 +9,8 @@
 // checked against binary128 (libquadmath) to measure the error of the C library's long
 // double routine, which the fast path's rounding test assumes below 2^-62.
 // Prints per function: arguments, mismatches, the library's worst error seen, the share of
-// dense arguments handed to the long double routine, the fast form's time, the total time.
+// dense arguments handed to the long double routine, the fast form's time, the total time;
+// then SIN, COS and TAN next to every multiple of pi/2 they reduce, and POWER.
 
 #include "script/rounded_math.hpp"
 
@@ -223,6 +224,37 @@ void runPower(const FunctionSet& set, std::uint64_t perExponent) {
                 static_cast<unsigned long long>(mismatches), seconds);
 }
 
+// SIN, COS and TAN next to every multiple of pi/2 the fast path reduces: for each k up to
+// 2^24 2/pi, the double nearest to k pi/2 and its two neighbours, where the reduced
+// argument is smallest and the reduction's error matters most.
+void runQuarterTurns(const FunctionSet& set) {
+    const long double quarter = 1.570796326794896619231321691639751442L;
+    const std::int64_t lastK = static_cast<std::int64_t>(0x1p24 / quarter);
+    std::vector<double> x, out;
+    for (const Function& f : unaryFunctions) {
+        if (f.exact != sinq && f.exact != cosq && f.exact != tanq) continue;
+        Tally tally;
+        const auto start = std::chrono::steady_clock::now();
+        for (std::int64_t first = 1; first <= lastK; first += 4096) {
+            x.clear();
+            for (std::int64_t k = first; k < first + 4096 && k <= lastK; ++k) {
+                const double nearest = static_cast<double>(static_cast<long double>(k) * quarter);
+                x.push_back(nearest);
+                x.push_back(std::nextafter(nearest, 0.0));
+                x.push_back(std::nextafter(nearest, INFINITY));
+            }
+            out.resize(x.size());
+            check(f, set, x, out, tally, false);
+        }
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("%-5s next to k pi/2: arguments %llu  mismatches %llu  %.0f s\n", f.name,
+                    static_cast<unsigned long long>(tally.arguments),
+                    static_cast<unsigned long long>(tally.mismatches), seconds);
+        std::fflush(stdout);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -234,6 +266,7 @@ int main(int argc, char** argv) {
                 static_cast<unsigned long long>(perExponent),
                 sse2 || !rounded::hasAvx2() ? "SSE2" : "AVX2+FMA");
     for (const Function& f : unaryFunctions) runFunction(f, set, perExponent);
+    runQuarterTurns(set);
     runPower(set, perExponent);
     return 0;
 }

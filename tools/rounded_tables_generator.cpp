@@ -17,6 +17,9 @@ namespace {
 
 using Quad = __float128;
 
+// pi/2 - M_PIq/2 rounded to 113 bits: with it, M_PIq/2 + piOver2Tail is pi/2 to about 2^-226.
+const Quad piOver2Tail = 0x1.cd129024e088a67cc74020bbea64p-115Q;
+
 std::string hex(double v) {
     if (v == 0) return std::signbit(v) ? "-0.0" : "0.0";
     char buffer[64];
@@ -50,9 +53,13 @@ void line(const std::string& text) {
 
 void constants() {
     const Quad pio2 = M_PIq / 2;
+    // The three parts need pi/2 beyond binary128: with the third part taken from M_PIq alone
+    // the sum is off by 2^-114, which k pi/2 multiplies up to 2^-91 and more than the
+    // reduction of an argument next to a multiple of pi/2 can afford. The subtractions are
+    // exact in binary128 (each leaves fewer than 113 bits).
     const double p1 = static_cast<double>(pio2);
-    const double p2 = static_cast<double>(pio2 - p1);
-    const double p3 = static_cast<double>(pio2 - p1 - p2);
+    const double p2 = static_cast<double>((pio2 - p1) + piOver2Tail);
+    const double p3 = static_cast<double>(((pio2 - p1) - p2) + piOver2Tail);
     line("const double piOver2[3] = {" + hex(p1) + ", " + hex(p2) + ", " + hex(p3) + "};");
     line("const double twoOverPi = " + hex(static_cast<double>(2 / M_PIq)) + ";");
     line("const double piOver2Pair[2] = " + pair(pio2) + ";");

@@ -3,7 +3,7 @@
 
 namespace ombrelune::rounded::tables {
 
-const double piOver2[3] = {0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54, -0x1p-109};
+const double piOver2[3] = {0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54, -0x1.f1976b7ed8fbcp-110};
 const double twoOverPi = 0x1.45f306dc9c883p-1;
 const double piOver2Pair[2] = {0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54};
 const double ln2Over128[2] = {0x1.62e42fefa39efp-8, 0x1.abc9e3b39803fp-63};

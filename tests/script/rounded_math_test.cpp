@@ -43,6 +43,12 @@ std::vector<double> nearQuarterTurns() {
             out.push_back(-v);
         }
     }
+    // Next to k pi/2 for k of a few ten thousands: the reduction needs pi/2 to more than
+    // the 113 bits of binary128 to decide these.
+    for (double v : {0x1.5ec748cf1b896p+15, 0x1.88c8f4c092fc4p+15, 0x1.ec07040ef1b1dp+14}) {
+        out.push_back(v);
+        out.push_back(-v);
+    }
     return out;
 }
 
