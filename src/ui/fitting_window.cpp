@@ -5,6 +5,7 @@
 #include "ui/edit_real.hpp"
 #include "ui/fit_runner.hpp"
 #include "ui/guarded.hpp"
+#include "ui/menu_table.hpp"
 #include "ui/qt_text.hpp"
 #include "ui/refilling_combo.hpp"
 
@@ -151,15 +152,8 @@ QMenuBar* TFittingForm::buildMenu() {
     auto* bar = new QMenuBar(this);
     QMenu* submenu = nullptr;
     for (const FittingMenuEntry& entry : fittingMenu) {
-        QAction* action = nullptr;
-        if (!entry.submenu) {
-            action = bar->addAction(QString::fromUtf8(entry.caption));
-        } else {
-            if (!submenu || submenu->title() != QString::fromUtf8(entry.submenu))
-                submenu = bar->addMenu(QString::fromUtf8(entry.submenu));
-            action = submenu->addAction(QString::fromUtf8(entry.caption));
-        }
-        action->setObjectName(QString::fromUtf8(entry.name));
+        QAction* action =
+            addMenuRow(bar, submenu, entry.submenu, entry.caption, entry.name);
         connect(action, &QAction::triggered, this, entry.handler);
         this->*entry.action = action;
     }

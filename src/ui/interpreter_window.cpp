@@ -6,6 +6,7 @@
 #include "ui/guarded.hpp"
 #include "ui/list_windows.hpp"
 #include "ui/multimemo.hpp"
+#include "ui/menu_table.hpp"
 #include "ui/qt_text.hpp"
 #include "ui/script_highlighter.hpp"
 
@@ -179,15 +180,8 @@ QMenuBar* Tinterpreteurform::buildMenu() {
     auto* bar = new QMenuBar(this);
     QMenu* submenu = nullptr;
     for (const InterpreterMenuEntry& entry : interpreterMenu) {
-        QAction* action = nullptr;
-        if (!entry.submenu) {
-            action = bar->addAction(QString::fromUtf8(entry.caption));
-        } else {
-            if (!submenu || submenu->title() != QString::fromUtf8(entry.submenu))
-                submenu = bar->addMenu(QString::fromUtf8(entry.submenu));
-            action = submenu->addAction(QString::fromUtf8(entry.caption));
-        }
-        action->setObjectName(QString::fromUtf8(entry.name));
+        QAction* action =
+            addMenuRow(bar, submenu, entry.submenu, entry.caption, entry.name);
         action->setEnabled(entry.action != nullptr);
         if (entry.action) connect(action, &QAction::triggered, this, entry.action);
     }

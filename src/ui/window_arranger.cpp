@@ -63,8 +63,9 @@ void applyState(QMdiSubWindow& frame, QChar state) {
 
 } // namespace
 
-WindowArranger::WindowArranger(QMdiArea* area) : QObject(area), area_(area) {
-    area_->viewport()->installEventFilter(this);
+WindowArranger::WindowArranger(QMdiArea* area)
+    : QObject(area), area_(area), viewport_(area->viewport()) {
+    viewport_->installEventFilter(this);
 }
 
 void WindowArranger::add(QMdiSubWindow* frame, WindowRole role, const QString& key,
@@ -86,7 +87,7 @@ WindowRole WindowArranger::roleOf(const QMdiSubWindow* frame) const {
 }
 
 QSize WindowArranger::areaSize() const {
-    return area_->viewport()->size();
+    return viewport_->size();
 }
 
 void WindowArranger::place(const std::vector<QMdiSubWindow*>& frames) {
@@ -184,7 +185,7 @@ bool WindowArranger::untouched() const {
 
 bool WindowArranger::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (watched == area_->viewport()) {
+    if (watched == viewport_) {
         if (type == QEvent::Resize && mode_ != Mode::none && untouched()) switch (mode_) {
             case Mode::tiled:
                 tile();

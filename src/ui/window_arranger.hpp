@@ -73,6 +73,9 @@ private:
     QSize areaSize() const;
 
     QMdiArea* area_;
+    // Kept from the start: while the area is being destroyed its frames still send events
+    // here, and asking the half-destroyed area for its viewport then is undefined.
+    QWidget* viewport_;
     std::vector<Known> known_;
     Mode mode_ = Mode::none;
     std::vector<Placed> placed_;

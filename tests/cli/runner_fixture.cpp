@@ -2,6 +2,8 @@
 
 #include "store/text_file.hpp"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -76,6 +78,19 @@ bool contains(const std::string& text, const std::string& part) {
 long countPrefixed(const std::vector<std::string>& lines, const std::string& prefix) {
     return std::count_if(lines.begin(), lines.end(),
                          [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+}
+
+RunResult expectRefusals(const TempDir& dir, std::vector<std::string> args,
+                         const std::vector<Refusal>& refusals) {
+    for (const Refusal& r : refusals) {
+        args.push_back("-e");
+        args.push_back(r.line);
+    }
+    RunResult result = runner(dir, args);
+    EXPECT_EQ(result.status, 3) << result.err;
+    for (const Refusal& r : refusals)
+        EXPECT_TRUE(contains(result.out, r.message)) << r.line << "\n" << result.out;
+    return result;
 }
 
 } // namespace ombrelune::testing

@@ -27,6 +27,16 @@ std::string runnerErrors(const TempDir& dir);
 // The lines of <dir>/boite/<name>.txt, none when it does not exist.
 std::vector<std::string> journal(const TempDir& dir, const std::string& name = "journal");
 
+// A script line that must be refused, and the start of the "!! " line it must leave.
+struct Refusal {
+    const char* line;
+    const char* message;
+};
+// Runs the lines after `args` as -e lines in one run and checks that each left its message
+// on standard output and that the run ended with status 3 (all ran, some refused).
+RunResult expectRefusals(const TempDir& dir, std::vector<std::string> args,
+                         const std::vector<Refusal>& refusals);
+
 bool contains(const std::string& text, const std::string& part);
 // How many lines begin with the prefix.
 long countPrefixed(const std::vector<std::string>& lines, const std::string& prefix);

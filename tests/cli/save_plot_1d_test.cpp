@@ -11,7 +11,9 @@
 namespace ombrelune {
 namespace {
 
+using testing::Refusal;
 using testing::RunResult;
+using testing::expectRefusals;
 using testing::TempDir;
 using testing::runner;
 
@@ -49,7 +51,7 @@ TEST(SavePlot1D, WritesEachFormatAndNamesTheFile) {
 TEST(SavePlot1D, RefusalsLeaveNoFile) {
     TempDir dir;
     testing::writeFile(dir / "curve.seq", makeCurve);
-    const std::pair<const char*, const char*> cases[] = {
+    const std::vector<Refusal> cases = {
         {"SavePlot1D[\"x.png\",640,480,\"lin\",\"Q\",\"NONE\",\"\",\"\"]",
          "!! SavePlot1D : courbe NONE non trouvée"},
         {"SavePlot1D[\"x.png\",640,480,\"lin\",\"\",\"\",\"\",\"\"]",
@@ -66,15 +68,7 @@ TEST(SavePlot1D, RefusalsLeaveNoFile) {
         {"SavePlot1D[\"curve.seq/x.png\",640,480,\"lin\",\"Q\",\"\",\"\",\"\"]",
          "!! SavePlot1D : "},
     };
-    std::vector<std::string> args{"curve.seq"};
-    for (const auto& [line, message] : cases) {
-        args.push_back("-e");
-        args.push_back(line);
-    }
-    const RunResult r = runner(dir, args);
-    EXPECT_EQ(r.status, 3) << r.err; // everything ran, with refusals
-    for (const auto& [line, message] : cases)
-        EXPECT_NE(r.out.find(message), std::string::npos) << line << "\n" << r.out;
+    const RunResult r = expectRefusals(dir, {"curve.seq"}, cases);
     EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
     EXPECT_FALSE(std::filesystem::exists(dir / "x.gif"));
     EXPECT_EQ(r.out.find("sauvegardé"), std::string::npos);

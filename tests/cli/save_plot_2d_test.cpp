@@ -17,7 +17,9 @@
 namespace ombrelune {
 namespace {
 
+using testing::Refusal;
 using testing::RunResult;
+using testing::expectRefusals;
 using testing::TempDir;
 using testing::runner;
 
@@ -64,7 +66,7 @@ TEST(SavePlot2D, VectorFilesCarryTheColourScale) {
 
 TEST(SavePlot2D, RefusalsLeaveNoFile) {
     TempDir dir;
-    const std::pair<const char*, const char*> cases[] = {
+    const std::vector<Refusal> cases = {
         {"SavePlot2D[\"x.png\",\"NONE\",\"Gris\",\"lin\",0,0,1]", "!! SavePlot2D : image NONE"},
         {"SavePlot2D[\"x.png\",\"ACUP\",\"inferno\",\"lin\",0,0,1]",
          "!! SavePlot2D : palette \"inferno\" inconnue"},
@@ -77,15 +79,7 @@ TEST(SavePlot2D, RefusalsLeaveNoFile) {
         {"SavePlot2D[\"x.gif\",\"ACUP\",\"Gris\",\"lin\",0,0,1]",
          "!! SavePlot2D : format de x.gif inconnu (.png, .svg ou .pdf)"},
     };
-    std::vector<std::string> args;
-    for (const auto& [line, message] : cases) {
-        args.push_back("-e");
-        args.push_back(line);
-    }
-    const RunResult r = runner(dir, args);
-    EXPECT_EQ(r.status, 3) << r.err; // everything ran, with refusals
-    for (const auto& [line, message] : cases)
-        EXPECT_NE(r.out.find(message), std::string::npos) << line << "\n" << r.out;
+    const RunResult r = expectRefusals(dir, {}, cases);
     EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
     EXPECT_FALSE(std::filesystem::exists(dir / "x.gif"));
     EXPECT_EQ(r.out.find("sauvegardée"), std::string::npos);
