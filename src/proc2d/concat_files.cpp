@@ -69,6 +69,7 @@ spectre concatCurveFiles(const std::string& directory, const std::string& prefix
             image.setPointAt(row, i, 0,
                              spectrePoint{1, n - first, double(i), 0, curve->valueAt(i)});
     }
+    image.simplifyColumns();
     return image;
 }
 

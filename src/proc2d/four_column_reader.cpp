@@ -65,6 +65,7 @@ void readFourColumnFile(spectlist& stacks, const std::filesystem::path& file) {
         const auto [x, y, z, value] = readSample(in, in.require("a sample line"));
         stack.setPoint(p, spectrePoint{1, x, y, z, value});
     }
+    stack.simplifyColumns();
     markSaved(stack);
     storeResult(stacks, std::move(stack));
 }

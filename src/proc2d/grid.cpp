@@ -30,15 +30,13 @@ Grid imageGrid(const spectre& image) {
     return g;
 }
 
-void placeOnGrid(spectre& dest, const Grid& grid, const spectrePoint& p) {
-    const auto cell = grid.cellOf(p.x, p.y, dest.nx, dest.ny);
+void placeOnGrid(spectre& dest, const Grid& grid, double x, double y, double value) {
+    const auto cell = grid.cellOf(x, y, dest.nx, dest.ny);
     if (!cell) return;
     const auto [i, j] = *cell;
-    spectrePoint q = dest.pointAt(i, j, 0);
-    q.x = p.x;
-    q.y = p.y;
-    q.value = p.value;
-    dest.setPointAt(i, j, 0, q);
+    dest.setXAt(i, j, 0, x);
+    dest.setYAt(i, j, 0, y);
+    dest.setValueAt(i, j, 0, value);
 }
 
 } // namespace ombrelune

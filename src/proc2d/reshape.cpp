@@ -8,13 +8,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace ombrelune {
 namespace {
 
 // Places every point of a layer-0 image on the grid of dest.
 void placeAll(spectre& dest, const Grid& grid, const spectre& source) {
-    for (std::size_t p = 0; p < source.pointCount(); ++p) placeOnGrid(dest, grid, source.point(p));
+    forEachPointXY(source,
+                   [&](double x, double y, double value) { placeOnGrid(dest, grid, x, y, value); });
 }
 
 double curveValue(const spectre& curve, int i) {
@@ -57,6 +60,7 @@ void appendCurve(spectlist& images, const std::string& imageName, const spectre&
         const int i = side == Side::column ? nx : n, j = side == Side::column ? n : ny;
         grown.setPointAt(i, j, 0, spectrePoint{1, double(i), double(j), 0, curveValue(curve, n)});
     }
+    grown.simplifyColumns();
     replaceImage(images, std::move(grown));
 }
 
@@ -83,17 +87,32 @@ spectre concatImages(const spectre& a, const spectre& b, const std::string& name
     out.typeY = a.typeY;
     placeAll(out, joined, a);
     placeAll(out, joined, b);
+    out.simplifyColumns();
     return out;
 }
+
+namespace {
+
+// The x and values of the points (i, 0, 0) of a curve, as far as it has them.
+std::pair<std::vector<double>, std::vector<double>> curveAxisAndValues(const spectre& curve) {
+    const int n = curveLength(curve);
+    std::vector<double> xs(static_cast<std::size_t>(n)), values(xs.size());
+    for (int i = 0; i < n; ++i) {
+        xs[std::size_t(i)] = curve.xAt(i);
+        values[std::size_t(i)] = curve.valueAt(i);
+    }
+    return {std::move(xs), std::move(values)};
+}
+
+} // namespace
 
 spectre curveToRow(const spectre& curve) {
     spectre image = newSpectre(curve.name, curve.nx, 1, 1);
     image.typeX = curve.typeX;
     image.typeY = "raw";
-    for (int i = 0; i < curveLength(curve); ++i) {
-        image.setXAt(i, 0, 0, curve.xAt(i));
-        image.setValueAt(i, 0, 0, curve.valueAt(i));
-    }
+    const auto [xs, values] = curveAxisAndValues(curve);
+    if (!xs.empty()) image.setXAlongI(xs);
+    std::copy(values.begin(), values.end(), image.writableValues().begin());
     return image;
 }
 
@@ -101,10 +120,9 @@ spectre curveToColumn(const spectre& curve) {
     spectre image = newSpectre(curve.name, 1, curve.nx, 1);
     image.typeX = "raw";
     image.typeY = curve.typeX;
-    for (int i = 0; i < curveLength(curve); ++i) {
-        image.setYAt(0, i, 0, curve.xAt(i));
-        image.setValueAt(0, i, 0, curve.valueAt(i));
-    }
+    const auto [ys, values] = curveAxisAndValues(curve);
+    if (!ys.empty()) image.setYAlongJ(ys);
+    std::copy(values.begin(), values.end(), image.writableValues().begin());
     return image;
 }
 
@@ -129,10 +147,10 @@ spectre extractRectangle(const spectre& source, double x1, double y1, double x2,
     spectre out = newSpectre(name, sizeAlong(x1, x2, g.dx), sizeAlong(y1, y2, g.dy), 1);
     out.typeX = source.typeX;
     out.typeY = source.typeY;
-    for (std::size_t n = 0; n < source.pointCount(); ++n) {
-        const spectrePoint p = source.point(n);
-        if (x1 <= p.x && p.x <= x2 && y1 <= p.y && p.y <= y2) placeOnGrid(out, cut, p);
-    }
+    forEachPointXY(source, [&](double x, double y, double value) {
+        if (x1 <= x && x <= x2 && y1 <= y && y <= y2) placeOnGrid(out, cut, x, y, value);
+    });
+    out.simplifyColumns();
     return out;
 }
 

@@ -153,17 +153,19 @@ int sumIntoChannels(const spectre& source, const spectre* mask, ChannelsOfRow ch
     const auto columns = static_cast<std::size_t>(source.ny);
     const auto sourceStride = static_cast<std::size_t>(source.nz);
     const auto maskStride = mask ? static_cast<std::size_t>(mask->nz) : 0;
+    const double* values = source.values().data();
+    const double* maskValues = mask ? mask->values().data() : nullptr;
     std::int32_t top = 1;
     for (int i = 0; i < source.nx; ++i) {
         const std::int32_t* channels = channelsOfRow(i);
-        const std::size_t row = source.indexOf(i, 0, 0);
-        const std::size_t maskRow = mask ? mask->indexOf(i, 0, 0) : 0;
+        const double* row = values + source.indexOf(i, 0, 0);
+        const double* maskRow = mask ? maskValues + mask->indexOf(i, 0, 0) : nullptr;
         for (std::size_t j = 0; j < columns; ++j) {
-            if (mask && mask->value(maskRow + j * maskStride) != 1.0) continue;
-            const auto k = static_cast<std::size_t>(channels[j]);
-            top = std::max(top, channels[j]);
-            ++hits[k];
-            sums[k] += source.value(row + j * sourceStride);
+            if (maskRow && maskRow[j * maskStride] != 1.0) continue;
+            const std::int32_t k = channels[j];
+            top = std::max(top, k);
+            ++hits[static_cast<std::size_t>(k)];
+            sums[static_cast<std::size_t>(k)] += row[j * sourceStride];
         }
     }
     return top;

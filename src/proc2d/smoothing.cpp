@@ -8,6 +8,7 @@
 #include "store/store_ops.hpp"
 
 #include <cmath>
+#include <span>
 #include <vector>
 
 namespace ombrelune {
@@ -32,38 +33,44 @@ spectre smoothCurve(const spectre& source, double width, const std::string& name
     spectre out = newSpectre(name, source.nx, 1, 1);
     out.typeX = source.typeX;
     const int n = curveLength(source);
-    for (int i = 0; i < n; ++i) {
-        out.setXAt(i, 0, 0, source.xAt(i));
-        out.setValueAt(i, 0, 0, source.valueAt(i));
+    // Point (i, 0, 0) of the source is its value number i * stride.
+    const std::span<const double> in = source.values();
+    const std::size_t stride = n > 0 ? std::size_t(source.ny) * std::size_t(source.nz) : 0;
+    const std::span<double> values = out.writableValues();
+    if (n > 0) {
+        std::vector<double> xs(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) xs[std::size_t(i)] = source.xAt(i);
+        out.setXAlongI(xs);
     }
+    for (std::size_t i = 0; i < std::size_t(n); ++i) values[i] = in[i * stride];
     if (!windowFits(w, n)) return out;
     const auto half = static_cast<std::size_t>(w);
     slidingRowSums(
         static_cast<std::size_t>(n), 1, 2 * half + 1,
-        [&](std::size_t r, std::size_t) { return source.valueAt(static_cast<int>(r)); },
-        [&](std::size_t s, std::size_t, double sum) {
-            out.setValueAt(static_cast<int>(s + half), 0, 0, sum / width);
-        });
+        [&](std::size_t r, std::size_t) { return in[r * stride]; },
+        [&](std::size_t s, std::size_t, double sum) { values[s + half] = sum / width; });
     return out;
 }
 
 spectre smoothImage(const spectre& source, double width, const std::string& name) {
     const double w = halfWidth(width);
     const bool readable = source.pointCount() != 0;
-    spectre out = spectreFrom(name, source.nx, source.ny, 1, [&](int i, int j, int) {
-        if (!readable) return spectrePoint{1, 0, 0, 0, 0};
-        const spectrePoint p = source.pointAt(i, j, 0);
-        return spectrePoint{1, p.x, p.y, 0, p.value};
-    });
+    spectre out = newSpectre(name, source.nx, source.ny, 1);
     out.typeX = source.typeX;
     out.typeY = source.typeY;
-    if (!readable || !windowFits(w, source.nx) || !windowFits(w, source.ny)) return out;
-    const auto half = static_cast<std::size_t>(w), len = 2 * half + 1;
+    if (!readable) return out;
+    // Layer 0 of the source: its x, y and values; the monitors are 1 and z is 0.
+    out.setXColumn(source.xColumn().layer(source.extent(), 0));
+    out.setYColumn(source.yColumn().layer(source.extent(), 0));
     const auto nx = static_cast<std::size_t>(source.nx), ny = static_cast<std::size_t>(source.ny);
+    const auto nz = static_cast<std::size_t>(source.nz);
+    const std::span<const double> in = source.values();
+    const std::span<double> values = out.writableValues();
+    for (std::size_t p = 0; p < nx * ny; ++p) values[p] = in[p * nz];
+    if (!windowFits(w, source.nx) || !windowFits(w, source.ny)) return out;
+    const auto half = static_cast<std::size_t>(w), len = 2 * half + 1;
     const std::size_t innerCols = ny - len + 1;
-    const auto value = [&](std::size_t i, std::size_t j) {
-        return source.valueAt(static_cast<int>(i), static_cast<int>(j), 0);
-    };
+    const auto value = [&](std::size_t i, std::size_t j) { return in[(i * ny + j) * nz]; };
     // Sums along j for every i, then sums of those along i.
     std::vector<double, PointAllocator<double>> columnSums(nx * innerCols);
     for (std::size_t i = 0; i < nx; ++i)
@@ -75,7 +82,7 @@ spectre smoothImage(const spectre& source, double width, const std::string& name
         nx, innerCols, len,
         [&](std::size_t r, std::size_t c) { return columnSums[r * innerCols + c]; },
         [&](std::size_t s, std::size_t c, double sum) {
-            out.setValueAt(static_cast<int>(s + half), static_cast<int>(c + half), 0, sum / area);
+            values[(s + half) * ny + c + half] = sum / area;
         });
     return out;
 }

@@ -24,16 +24,16 @@ SpectrumSizes checkedSizes(const std::string& name, double nx, double ny, double
 spectre newSpectre(const std::string& name, double nx, double ny, double nz);
 
 // A spectrum of those sizes (checked as by newSpectre) whose points are point(i, j, k),
-// set in storage order in one pass.
+// set in storage order in one pass; its columns then take their simplest form.
 template <typename PointOf>
 spectre spectreFrom(const std::string& name, double nx, double ny, double nz, PointOf point) {
     spectre s = newSpectre(name, 0, 0, 0);
     const SpectrumSizes sizes = checkedSizes(name, nx, ny, nz);
     s.resize(sizes.nx, sizes.ny, sizes.nz);
-    std::size_t p = 0;
     for (std::int32_t i = 0; i < sizes.nx; ++i)
         for (std::int32_t j = 0; j < sizes.ny; ++j)
-            for (std::int32_t k = 0; k < sizes.nz; ++k) s.setPoint(p++, point(i, j, k));
+            for (std::int32_t k = 0; k < sizes.nz; ++k) s.setPointAt(i, j, k, point(i, j, k));
+    s.simplifyColumns();
     return s;
 }
 

@@ -6,6 +6,7 @@
 #include "store/store_ops.hpp"
 
 #include <cmath>
+#include <span>
 
 namespace ombrelune {
 
@@ -18,11 +19,15 @@ spectre stackSlice(const spectre& stack, const std::string& name, double sliceNu
     if (stack.pointCount() == 0) throw ERefused("la pile " + stack.name + " n'a pas de points");
     const int slice = static_cast<int>(k);
     spectre image = newSpectre(name, stack.nx, stack.ny, 1);
-    for (int i = 0; i < stack.nx; ++i)
-        for (int j = 0; j < stack.ny; ++j) {
-            const spectrePoint p = stack.pointAt(i, j, slice);
-            image.setPointAt(i, j, 0, spectrePoint{1, p.x, p.y, p.z, p.value});
-        }
+    // The points (i, j, slice) with their coordinates; the monitors are 1.
+    const Extent e = stack.extent();
+    image.setXColumn(stack.xColumn().layer(e, slice));
+    image.setYColumn(stack.yColumn().layer(e, slice));
+    image.setZColumn(stack.zColumn().layer(e, slice));
+    const std::span<const double> in = stack.values();
+    const std::span<double> out = image.writableValues();
+    const auto nz = static_cast<std::size_t>(stack.nz);
+    for (std::size_t p = 0; p < out.size(); ++p) out[p] = in[p * nz + std::size_t(slice)];
     image.comment = stack.comment;
     image.typeX = stack.typeX;
     image.typeY = stack.typeY;

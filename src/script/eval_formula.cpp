@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -99,7 +100,8 @@ public:
         for (std::size_t v = 0; v < variables_.cells.size(); ++v)
             if (evaluator_.reads(v)) fill(evaluator_.input(v), variables_.inputs[v]);
         const auto results = evaluator_.run(count_);
-        for (std::size_t k = 0; k < count_; ++k) target_.setValue(indexIn(target_, k), results[k]);
+        const std::span<double> out = target_.writableValues();
+        for (std::size_t k = 0; k < count_; ++k) out[indexIn(target_, k)] = results[k];
         last_ = count_ - 1;
         count_ = 0;
     }
@@ -121,10 +123,12 @@ private:
         case PointInput::value:
         case PointInput::mon: {
             const spectre& s = *in.spectrum;
-            if (in.kind == PointInput::value)
-                for (std::size_t k = 0; k < count_; ++k) lane[k] = s.value(indexIn(s, k));
-            else
-                for (std::size_t k = 0; k < count_; ++k) lane[k] = s.mon(indexIn(s, k));
+            if (in.kind == PointInput::value) {
+                const std::span<const double> values = s.values();
+                for (std::size_t k = 0; k < count_; ++k) lane[k] = values[indexIn(s, k)];
+            } else {
+                for (std::size_t k = 0; k < count_; ++k) lane[k] = s.monAt(i_[k], j_[k], 0);
+            }
             break;
         }
         }

@@ -1,7 +1,8 @@
 #pragma once
-// Allocator of the point storage. Detector images and stacks are tens to hundreds of
-// megabytes; backing them with transparent huge pages cuts the page faults of a fresh
-// image by a factor of 512, which is most of the cost of reading or computing one.
+// Allocation of the point columns, on 64-byte boundaries. Detector images and stacks are
+// tens to hundreds of megabytes; backing them with transparent huge pages cuts the page
+// faults of a fresh image by a factor of 512, which is most of the cost of reading or
+// computing one.
 
 #include <cstddef>
 #include <new>

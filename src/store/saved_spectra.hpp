@@ -14,11 +14,11 @@ namespace ombrelune {
 
 class Workbench;
 
-// A 64-bit digest of the sizes, axis types, comment, monitor, conditions and every point.
-std::uint64_t contentFingerprint(const spectre& s);
-// Notes that the spectrum's present content is in a file.
+// Notes that the spectrum's present content (sizes, axis types, comment, monitor,
+// conditions and every point) is in a file. Costs no pass over the points.
 void markSaved(const spectre& s);
-// True when the spectrum changed since it was last written or read, or never was.
+// True when the spectrum's content differs from what it held when last written or read,
+// or it never was.
 bool changedSinceSaved(const spectre& s);
 // The names of the spectra of the three tables (images, curves, stacks, slot order) that
 // changed since they were last saved.

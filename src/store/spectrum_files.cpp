@@ -7,12 +7,16 @@
 #include "store/text_file.hpp"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace ombrelune {
 namespace {
 
-constexpr std::size_t chunkValues = 1 << 16;
+// Points per buffer when a file's records are gathered from the columns: large writes,
+// a few megabytes of memory.
+constexpr std::size_t chunkPoints = 1 << 16;
+constexpr std::size_t recordDoubles = sizeof(spectrePoint) / sizeof(double);
 
 bool pointExists(const spectre& s, int i, int j, int k) { return s.contains(i, j, k); }
 
@@ -45,15 +49,88 @@ std::int64_t checkedSizes(BinaryFileReader& in, std::int32_t nx, std::int32_t ny
     return count;
 }
 
-// Writes n doubles value(0) .. value(n - 1) through a fixed buffer.
-template <typename ValueAt>
-void writeGathered(AtomicFile& out, std::size_t n, const ValueAt& value) {
-    static thread_local double buffer[1 << 17];
-    for (std::size_t start = 0; start < n; start += std::size(buffer)) {
-        const std::size_t m = std::min(std::size(buffer), n - start);
-        for (std::size_t k = 0; k < m; ++k) buffer[k] = value(start + k);
-        out.write(buffer, m * sizeof(double));
+// Writes the points (i, j, 0) in file order (i outer, j inner), `fields` doubles each, through
+// a buffer: fill(i, jFrom, jTo, out) gives the run of points (i, jFrom .. jTo - 1).
+template <typename Fill>
+void writeLayerZero(AtomicFile& out, const spectre& s, std::size_t fields, const Fill& fill) {
+    const auto nx = static_cast<std::size_t>(std::max(0, s.nx));
+    const auto ny = static_cast<std::size_t>(std::max(0, s.ny));
+    std::vector<double> buffer(std::min(chunkPoints, nx * ny) * fields);
+    std::size_t used = 0; // points in the buffer
+    const auto flush = [&] {
+        out.write(buffer.data(), used * fields * sizeof(double));
+        used = 0;
+    };
+    for (std::size_t i = 0; i < nx; ++i)
+        for (std::size_t jFrom = 0, run = 0; jFrom < ny; jFrom += run) {
+            run = std::min(chunkPoints - used, ny - jFrom);
+            fill(int(i), int(jFrom), int(jFrom + run), buffer.data() + used * fields);
+            used += run;
+            if (used == chunkPoints) flush();
+        }
+    if (used > 0) flush();
+}
+
+// The values of the points (i, jFrom .. jTo - 1, 0) into out[n * stride]; zeros for a
+// spectrum without points.
+void layerZeroValues(const spectre& s, int i, int jFrom, int jTo, double* out,
+                     std::size_t stride) {
+    const bool has = s.nz >= 1;
+    const double* v = has ? s.values().data() + s.indexOf(i, jFrom, 0) : nullptr;
+    const auto nz = static_cast<std::size_t>(s.nz);
+    for (int j = jFrom; j < jTo; ++j, out += stride) *out = has ? v[std::size_t(j - jFrom) * nz] : 0;
+}
+
+void writeRawValues(AtomicFile& out, const spectre& s) {
+    // One layer: the values are already in file order.
+    if (s.nz == 1) return out.write(s.values().data(), s.pointCount() * sizeof(double));
+    writeLayerZero(out, s, 1, [&](int i, int jFrom, int jTo, double* o) {
+        layerZeroValues(s, i, jFrom, jTo, o, 1);
+    });
+}
+
+void writeSpeRecords(AtomicFile& out, const spectre& s) {
+    const Extent e = s.extent();
+    writeLayerZero(out, s, recordDoubles, [&](int i, int jFrom, int jTo, double* o) {
+        if (s.nz < 1) {
+            std::fill_n(o, std::size_t(jTo - jFrom) * recordDoubles, 0.0);
+            return;
+        }
+        // mon, x, y, z, value: the order of the record.
+        int field = 0;
+        for (const CoordinateColumn* c :
+             {&s.monColumn(), &s.xColumn(), &s.yColumn(), &s.zColumn()})
+            c->gatherRun(e, i, 0, jFrom, jTo, o + field++, recordDoubles);
+        layerZeroValues(s, i, jFrom, jTo, o + field, recordDoubles);
+    });
+}
+
+// The .spe records of count points (i outer, j inner), read in chunks into the five fields
+// of every point, each in its simplest form.
+struct SpeFields {
+    AlignedDoubles values;
+    std::array<CoordinateColumn, 4> columns{CoordinateColumn(noAxis), CoordinateColumn(0),
+                                            CoordinateColumn(1), CoordinateColumn(2)};
+};
+
+SpeFields readSpeRecords(BinaryFileReader& in, std::uint64_t start, const Extent& e) {
+    const std::size_t count = e.count();
+    std::array<AlignedDoubles, recordDoubles> fields;
+    for (AlignedDoubles& f : fields) f = AlignedDoubles::uninitialised(count);
+    std::vector<double> buffer(std::min(chunkPoints, count) * recordDoubles);
+    for (std::size_t first = 0; first < count; first += chunkPoints) {
+        const std::size_t n = std::min(chunkPoints, count - first);
+        in.readAt(start + first * sizeof(spectrePoint), buffer.data(), n * sizeof(spectrePoint));
+        for (std::size_t p = 0; p < n; ++p)
+            for (std::size_t f = 0; f < recordDoubles; ++f)
+                fields[f][first + p] = buffer[p * recordDoubles + f];
     }
+    SpeFields read;
+    for (std::size_t f = 0; f < 4; ++f)
+        read.columns[f] =
+            CoordinateColumn::fromPoints(read.columns[f].axis(), e, std::move(fields[f]));
+    read.values = std::move(fields[4]);
+    return read;
 }
 
 } // namespace
@@ -73,29 +150,14 @@ std::filesystem::path writeSpeFile(const spectre& s, const std::string& base, Jo
             head.append(reinterpret_cast<const char*>(&filler), sizeof filler);
     }
     head.replace(0, speHeaderSize, speHeader(s));
+    const std::uint64_t records =
+        std::uint64_t(std::max(0, s.nx)) * std::uint64_t(std::max(0, s.ny));
+    out.reserve(head.size() + records * (raw ? sizeof(double) : sizeof(spectrePoint)));
     out.write(head);
-
-    std::vector<char> buffer;
-    buffer.reserve(chunkValues * sizeof(spectrePoint));
-    auto flush = [&] {
-        out.write(buffer.data(), buffer.size());
-        buffer.clear();
-    };
-    for (int i = 0; i < s.nx; ++i)
-        for (int j = 0; j < s.ny; ++j) {
-            const bool has = pointExists(s, i, j, 0);
-            if (raw) {
-                const double v = has ? s.valueAt(i, j, 0) : 0.0;
-                buffer.insert(buffer.end(), reinterpret_cast<const char*>(&v),
-                              reinterpret_cast<const char*>(&v) + sizeof v);
-            } else {
-                const spectrePoint p = has ? s.pointAt(i, j, 0) : spectrePoint{};
-                buffer.insert(buffer.end(), reinterpret_cast<const char*>(&p),
-                              reinterpret_cast<const char*>(&p) + sizeof p);
-            }
-            if (buffer.size() >= chunkValues * sizeof(double)) flush();
-        }
-    flush();
+    if (raw)
+        writeRawValues(out, s);
+    else
+        writeSpeRecords(out, s);
     out.commit();
     markSaved(s);
     if (!raw) journal.appendLine("sauvegarde sous " + file.string());
@@ -114,14 +176,15 @@ void readSpeFile(spectre& s, const std::filesystem::path& file) {
     in.requireRange(start, count * recordSize, "points");
 
     // Read everything before touching the spectrum, so a failure leaves it unchanged.
-    std::vector<spectrePoint> records;
-    std::vector<double> values;
+    const Extent e{{nx, ny, 1}};
+    AlignedDoubles values;
+    SpeFields fields;
     if (raw) {
-        values.resize(count);
+        values = AlignedDoubles::uninitialised(count);
         in.readAt(start, values.data(), count * sizeof(double));
     } else {
-        records.resize(count);
-        in.readAt(start, records.data(), count * sizeof(spectrePoint));
+        fields = readSpeRecords(in, start, e);
+        values = std::move(fields.values);
     }
 
     s.comment = getShortText(h, 29, 100);
@@ -129,12 +192,14 @@ void readSpeFile(spectre& s, const std::filesystem::path& file) {
     s.typeY = getShortText(h, 137, 6);
     s.cursorI = getAt<std::int32_t>(h, 144);
     s.cursorJ = getAt<std::int32_t>(h, 148);
-    s.resize(nx, ny, 1);
+    s.resize(nx, ny, 1, std::move(values));
     if (raw) {
-        for (std::size_t p = 0; p < count; ++p) s.setValue(p, values[p]);
         s.expConds.clear();
     } else {
-        for (std::size_t p = 0; p < count; ++p) s.setPoint(p, records[p]);
+        s.setMonColumn(std::move(fields.columns[0]));
+        s.setXColumn(std::move(fields.columns[1]));
+        s.setYColumn(std::move(fields.columns[2]));
+        s.setZColumn(std::move(fields.columns[3]));
     }
     markSaved(s);
 }
@@ -173,19 +238,20 @@ void writeSpectreFile(const spectre& s, const std::filesystem::path& file, Journ
         putAt<double>(head, at + 24, s.expConds[n].value);
     }
 
-    AtomicFile out(file);
-    out.write(head);
     // Axis values that have no point to come from (a size 0 elsewhere) are written as 0.
-    writeGathered(out, std::size_t(s.nx), [&](std::size_t i) {
-        return pointExists(s, int(i), 0, 0) ? s.xAt(int(i)) : 0.0;
-    });
-    writeGathered(out, std::size_t(s.ny), [&](std::size_t j) {
-        return pointExists(s, 0, int(j), 0) ? s.yAt(0, int(j)) : 0.0;
-    });
-    writeGathered(out, std::size_t(s.nz), [&](std::size_t k) {
-        return pointExists(s, 0, 0, int(k)) ? s.zAt(0, 0, int(k)) : 0.0;
-    });
-    writeGathered(out, s.pointCount(), [&s](std::size_t p) { return s.value(p); });
+    const auto axisValue = [&](int i, int j, int k, double (spectre::*field)(int, int, int) const) {
+        return pointExists(s, i, j, k) ? (s.*field)(i, j, k) : 0.0;
+    };
+    std::vector<double> axes;
+    for (int i = 0; i < s.nx; ++i) axes.push_back(axisValue(i, 0, 0, &spectre::xAt));
+    for (int j = 0; j < s.ny; ++j) axes.push_back(axisValue(0, j, 0, &spectre::yAt));
+    for (int k = 0; k < s.nz; ++k) axes.push_back(axisValue(0, 0, k, &spectre::zAt));
+    head.append(reinterpret_cast<const char*>(axes.data()), axes.size() * sizeof(double));
+
+    AtomicFile out(file);
+    out.reserve(head.size() + s.pointCount() * sizeof(double));
+    out.write(head);
+    out.write(s.values().data(), s.pointCount() * sizeof(double));
     out.commit();
     markSaved(s);
     if (s.expCondCount() > spectreMaxConditions)
@@ -210,7 +276,8 @@ void readSpectreFile(spectre& s, const std::filesystem::path& file) {
     std::vector<double> axes(axisCount);
     in.readAt(d, axes.data(), axisCount * sizeof(double));
     const std::string conds = in.readAt(spectreConditionsStart, 32 * static_cast<std::size_t>(c));
-    std::vector<double> values(count);
+    // The values in one read, straight into the spectrum's own column.
+    AlignedDoubles values = AlignedDoubles::uninitialised(count);
     in.readAt(d + axisCount * sizeof(double), values.data(), count * sizeof(double));
     const std::span<const double> xs(axes.data(), std::size_t(nx));
     const std::span<const double> ys(xs.data() + nx, std::size_t(ny));
@@ -225,11 +292,10 @@ void readSpectreFile(spectre& s, const std::filesystem::path& file) {
     for (int n = 0; n < c; ++n)
         s.expConds.push_back(expCond{getShortText(conds, 32 * std::size_t(n), 20),
                                      getAt<double>(conds, 32 * std::size_t(n) + 24)});
-    s.resize(nx, ny, nz);
+    s.resize(nx, ny, nz, std::move(values));
     s.setXAlongI(xs);
     s.setYAlongJ(ys);
     s.setZAlongK(zs);
-    for (std::size_t p = 0; p < count; ++p) s.setValue(p, values[p]);
     markSaved(s);
 }
 

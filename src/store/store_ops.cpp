@@ -1,6 +1,7 @@
 #include "store/store_ops.hpp"
 
 #include <cmath>
+#include <span>
 #include <limits>
 #include <string>
 #include <type_traits>
@@ -25,6 +26,21 @@ spectre* prepareResult(spectlist& t, std::string_view an, std::string_view r) {
     return result;
 }
 
+// r[p] = f(a[p], b[p]) over whole value columns; r may be a or b, each point being read
+// before it is written.
+template <typename F>
+void streamValues(const double* a, const double* b, double* r, std::size_t n, F f) {
+    for (std::size_t p = 0; p < n; ++p) r[p] = f(a[p], b[p]);
+}
+
+// r takes a's coordinates; nothing to do when r is a.
+void copyCoordinates(const spectre& a, spectre& r) {
+    if (&a == &r) return;
+    r.setXColumn(a.xColumn());
+    r.setYColumn(a.yColumn());
+    r.setZColumn(a.zColumn());
+}
+
 // Every point of r is computed from the sources at the same (i, j, k) before it is
 // stored, so r may be one of the sources. A null mon rule leaves r's point monitors.
 template <typename ValueFn, typename MonFn, typename MonitorFn>
@@ -38,18 +54,13 @@ bool binaryOp(spectlist& t, std::string_view an, std::string_view bn, std::strin
     const spectre& a = *t.find(an);
     const spectre& b = *t.find(bn);
     const double newMonitor = monitor(a.monitor, b.monitor);
-    const std::size_t n = a.pointCount();
-    for (std::size_t p = 0; p < n; ++p) {
-        const spectrePoint pa = a.point(p);
-        const spectrePoint pb = b.point(p);
-        spectrePoint pr = r->point(p);
-        pr.x = pa.x;
-        pr.y = pa.y;
-        pr.z = pa.z;
-        pr.value = value(pa.value, pb.value);
-        if constexpr (!std::is_same_v<MonFn, std::nullptr_t>) pr.mon = mon(pa.mon, pb.mon);
-        r->setPoint(p, pr);
-    }
+    if constexpr (!std::is_same_v<MonFn, std::nullptr_t>)
+        r->setMonColumn(
+            CoordinateColumn::combined(a.monColumn(), b.monColumn(), a.extent(), mon));
+    copyCoordinates(a, *r);
+    const double* va = a.values().data();
+    const double* vb = b.values().data();
+    streamValues(va, vb, r->writableValues().data(), a.pointCount(), value);
     r->monitor = newMonitor;
     return true;
 }
@@ -63,11 +74,13 @@ bool unaryOp(spectlist& t, std::string_view an, std::string_view rn, ValueFn val
     if (!r) return false;
     const spectre& a = *t.find(an);
     const double aMonitor = a.monitor;
-    const std::size_t n = a.pointCount();
-    for (std::size_t p = 0; p < n; ++p) {
-        const spectrePoint pa = a.point(p);
-        r->setPoint(p, spectrePoint{mon(pa.mon), pa.x, pa.y, pa.z, value(pa.value)});
-    }
+    CoordinateColumn mons = a.monColumn();
+    mons.transform(mon);
+    r->setMonColumn(std::move(mons));
+    copyCoordinates(a, *r);
+    const double* va = a.values().data();
+    streamValues(va, va, r->writableValues().data(), a.pointCount(),
+                 [&value](double v, double) { return value(v); });
     if constexpr (!std::is_same_v<MonitorFn, std::nullptr_t>) r->monitor = monitor(aMonitor);
     return true;
 }
@@ -129,38 +142,42 @@ double roundHalfEven(double v) { return std::nearbyint(v); }
 double integral1D(const spectre& curve, double from, double to) {
     double sum = 0;
     if (curve.ny < 1 || curve.nz < 1) return 0;
+    // Point (i, 0, 0) is values[i * stride].
+    const std::span<const double> values = curve.values();
+    const std::size_t stride = std::size_t(curve.ny) * std::size_t(curve.nz);
     if (isRawAxis(curve.typeX)) {
         // Clamp before looping: a bound of 1E300 or NaN must not run for ever.
         const double f = roundHalfEven(from), last = roundHalfEven(to);
         if (!(f <= last)) return 0;
         const double lo = std::max(f, 0.0), hi = std::min(last, double(curve.nx) - 1);
-        for (double i = lo; i <= hi; ++i) sum += curve.valueAt(static_cast<int>(i));
+        for (double i = lo; i <= hi; ++i) sum += values[static_cast<std::size_t>(i) * stride];
         return sum;
     }
     for (int i = 0; i < curve.nx; ++i) {
         const double x = curve.xAt(i);
-        if (from <= x && x <= to) sum += curve.valueAt(i);
+        if (from <= x && x <= to) sum += values[std::size_t(i) * stride];
     }
     return sum;
 }
 
 double total(const spectre& s) {
     double sum = 0;
-    for (std::size_t p = 0; p < s.pointCount(); ++p) sum += s.value(p);
+    for (const double v : s.values()) sum += v;
     return sum;
 }
 
 std::optional<std::pair<double, double>> valueRange(const spectre& s) {
     if (s.nx < 1 || s.ny < 1 || s.nz < 1) return std::nullopt;
-    double lo = s.valueAt(0, 0, 0), hi = lo;
-    for (int i = 0; i < s.nx; ++i)
-        for (int j = 0; j < s.ny; ++j) {
-            const double v = s.valueAt(i, j, 0);
-            if (v < lo) lo = v;
-            if (v > hi) hi = v;
-        }
+    // Layer 0: every nz-th value.
+    const std::span<const double> values = s.values();
+    const auto stride = static_cast<std::size_t>(s.nz);
+    double lo = values[0], hi = lo;
+    for (std::size_t p = 0; p < values.size(); p += stride) {
+        const double v = values[p];
+        if (v < lo) lo = v;
+        if (v > hi) hi = v;
+    }
     return std::pair{lo, hi};
 }
 
 } // namespace ombrelune
-

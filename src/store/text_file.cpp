@@ -137,6 +137,12 @@ void AtomicFile::fail(int err) {
     throw EInOutError(target_.string() + ": " + std::strerror(err));
 }
 
+void AtomicFile::reserve(std::uint64_t bytes) {
+    if (bytes == 0) return;
+    if (::fallocate(::fileno(file_), 0, 0, static_cast<off_t>(bytes)) == 0) return;
+    if (errno != EOPNOTSUPP && errno != ENOSYS && errno != EINVAL) fail(errno);
+}
+
 void AtomicFile::write(const void* data, std::size_t size) {
     if (std::fwrite(data, 1, size, file_) != size) fail(errno);
 }

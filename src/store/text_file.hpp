@@ -42,6 +42,10 @@ public:
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
+    // Claims room for a file of `bytes` bytes before large writes, so a full disk fails
+    // at once and the blocks are not allocated write by write. Where the file system
+    // cannot reserve, the writes allocate as they go.
+    void reserve(std::uint64_t bytes);
     void write(const void* data, std::size_t size);
     void write(std::string_view bytes) { write(bytes.data(), bytes.size()); }
     // Writes the text followed by CR LF.

@@ -74,5 +74,40 @@ TEST(SavedSpectra, WritingAndReadingFilesMarkTheContent) {
     EXPECT_FALSE(changedSinceSaved(image));
 }
 
+// What counts is the content, not the changes made to it nor the form it is kept in.
+TEST(SavedSpectra, AContentChangedBackIsNotLost) {
+    TestBench tb;
+    const std::pair<const char*, std::function<void(spectre&)>> changes[] = {
+        {"a value and back", [](spectre& s) {
+             const double v = s.valueAt(3, 2, 0);
+             s.setValueAt(3, 2, 0, v + 1);
+             s.setValueAt(3, 2, 0, v);
+         }},
+        {"one x and back: the column is per point now", [](spectre& s) {
+             const double x = s.xAt(1, 1, 0);
+             s.setXAt(1, 1, 0, x + 0.5);
+             s.setXAt(1, 1, 0, x);
+         }},
+        {"the values taken for writing, not changed", [](spectre& s) { s.writableValues(); }},
+        {"every point written with what it holds", [](spectre& s) {
+             for (std::size_t p = 0; p < s.pointCount(); ++p) s.setPoint(p, s.point(p));
+         }},
+    };
+    spectre image = *tb.wb->spectres2D.find("ACUP");
+    image.setXAlongI(indexAxis(image.nx));
+    const auto file = tb.dir / "acup.spectre";
+    writeSpectreFile(image, file, tb.wb->journal);
+    for (const auto& [what, change] : changes) {
+        spectre s;
+        readSpectreFile(s, file);
+        spectre copy = s;
+        change(copy);
+        EXPECT_FALSE(changedSinceSaved(copy)) << what;
+        copy.setValueAt(0, 0, 0, copy.valueAt(0, 0, 0) + 1);
+        EXPECT_TRUE(changedSinceSaved(copy)) << what;
+        EXPECT_FALSE(changedSinceSaved(s)) << what << ": the spectrum copied from";
+    }
+}
+
 } // namespace
 } // namespace ombrelune
