@@ -19,6 +19,8 @@ struct FileRequest {
     QString title;
     QString directory;
     QString filter;
+    // Added to a file name typed without an extension ("1D", "seq"); none when empty.
+    QString defaultSuffix = {};
 };
 
 // What to do with work that is not saved: save it first, drop it, or go back to it.

@@ -35,6 +35,7 @@ namespace {
 
 const QString curveTitleOpen = QStringLiteral("Ouverture courbe 1D");
 const QString curveTitleSave = QStringLiteral("Sauvegarde courbe 1D");
+const QString curveSuffix = QStringLiteral("1D");
 
 // The name a file gives its spectrum: between the last "/" and the last ".".
 std::string baseName(const std::filesystem::path& file) {
@@ -166,7 +167,7 @@ void Tgraph1dform::readCurveFile(int c, const std::filesystem::path& file) {
 
 void Tgraph1dform::ReadCurve(int c) {
     const auto file = dialogs_.openFileName(this, {curveTitleOpen, qs(wb_.journal.directory()),
-                                                   QStringLiteral("*.1D|*.1D*|autre|*.*")});
+                                                   QStringLiteral("*.1D|*.1D*|autre|*.*"), curveSuffix});
     if (file) guarded([&] { readCurveFile(c, fsPath(*file)); });
 }
 
@@ -174,7 +175,7 @@ void Tgraph1dform::SaveCurve(int c) {
     const auto file = dialogs_.saveFileName(
         this,
         {curveTitleSave, qs(std::filesystem::path(wb_.journal.directory()) / utf8(curveName(c))),
-         QStringLiteral("*.1D|*.1D")});
+         QStringLiteral("*.1D|*.1D"), curveSuffix});
     if (file) guarded([&] { writeSpectreFile(curveOf(c), fsPath(*file), wb_.journal); });
 }
 
@@ -182,7 +183,7 @@ void Tgraph1dform::SaveCurveToAscii(int c) {
     const auto file = dialogs_.saveFileName(
         this,
         {curveTitleSave, qs(std::filesystem::path(wb_.journal.directory()) / utf8(curveName(c))),
-         QStringLiteral("*.1D|*.1D")});
+         QStringLiteral("*.1D|*.1D"), curveSuffix});
     if (file) guarded([&] { writeAsciiTable(curveOf(c), fsPath(*file), wb_.decimalSeparator); });
 }
 
@@ -200,7 +201,7 @@ void Tgraph1dform::DeleteCurve(int c) {
 
 void Tgraph1dform::ReadFromDot00() {
     const auto file = dialogs_.openFileName(
-        this, {curveTitleOpen, QString(), QStringLiteral("*.1D|*.1D*|autre|*.*")});
+        this, {curveTitleOpen, QString(), QStringLiteral("*.1D|*.1D*|autre|*.*"), curveSuffix});
     if (!file) return;
     guarded([&] {
         const std::filesystem::path path = fsPath(*file);

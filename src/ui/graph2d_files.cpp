@@ -124,7 +124,8 @@ void Tgraph2DForm::SaveSpectrum(bool stack) {
     const auto file = dialogs_.saveFileName(
         this, {stack ? QStringLiteral("Save3D") : QStringLiteral("Save2D"),
                qs(std::filesystem::path(wb_.journal.directory()) / (s->name + (stack ? ".3D" : ".2D"))),
-               stack ? QStringLiteral("fichier 3D|*.3D") : QStringLiteral("fichier 2D|*.2D")});
+               stack ? QStringLiteral("fichier 3D|*.3D") : QStringLiteral("fichier 2D|*.2D"),
+               stack ? QStringLiteral("3D") : QStringLiteral("2D")});
     if (file) guarded([&] { writeSpectreFile(*s, fsPath(*file), wb_.journal); });
 }
 

@@ -171,6 +171,7 @@ void Tinterpreteurform::configureEditor(const Workbench& wb) {
     editor->setFirstLineNumber(0);
     new ScriptHighlighter(editor->document());
     mem1->setFilter(QStringLiteral("Séquences (*.seq)|*.seq|textes (*.txt)|*.txt"));
+    mem1->setDefaultSuffix(QStringLiteral("seq"));
     mem1->setDefaultext(QStringLiteral(".seq"));
     DataPaths::ensure(wb.paths.sequences());
     mem1->setDirectory(qs(wb.paths.sequences()));

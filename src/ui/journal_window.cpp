@@ -102,7 +102,8 @@ void Tboitnoir::repertoiremanipReturn() {
 
 void Tboitnoir::OpenFileBoiteNoireClick() {
     const std::optional<QString> chosen = dialogs_.openFileName(
-        this, {QStringLiteral("Open"), repertoiremanip->text(), QStringLiteral("*.txt|*.txt")});
+        this, {QStringLiteral("Open"), repertoiremanip->text(), QStringLiteral("*.txt|*.txt"),
+                     QStringLiteral("txt")});
     if (!chosen) return;
     // Directory up to the last "/", name up to the last "." after it; a file without an
     // extension gives its whole name.

@@ -154,7 +154,7 @@ void tmultimemo::takeFileName(const QString& path) {
 void tmultimemo::openFile() {
     if (!settleActivePage()) return;
     const auto chosen =
-        dialogs_.openFileName(this, {QStringLiteral("Ouvrir"), directory_, filter_});
+        dialogs_.openFileName(this, {QStringLiteral("Ouvrir"), directory_, filter_, defaultSuffix_});
     if (!chosen) return;
     guarded([&] {
         QStringList text;
@@ -168,7 +168,7 @@ void tmultimemo::openFile() {
 
 void tmultimemo::insertFile() {
     const auto chosen =
-        dialogs_.openFileName(this, {QStringLiteral("Insérer"), directory_, filter_});
+        dialogs_.openFileName(this, {QStringLiteral("Insérer"), directory_, filter_, defaultSuffix_});
     if (!chosen) return;
     guarded([&] {
         QString text;
@@ -195,7 +195,7 @@ bool tmultimemo::save() {
 
 bool tmultimemo::saveAs() {
     auto chosen =
-        dialogs_.saveFileName(this, {QStringLiteral("Enregistrer sous"), directory_, filter_});
+        dialogs_.saveFileName(this, {QStringLiteral("Enregistrer sous"), directory_, filter_, defaultSuffix_});
     if (!chosen) return false;
     if (QFileInfo(*chosen).suffix().isEmpty() && !defaultext_.isEmpty())
         *chosen += defaultext_.startsWith(QLatin1Char('.')) ? defaultext_ : '.' + defaultext_;

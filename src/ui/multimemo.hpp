@@ -46,6 +46,7 @@ public:
     void setDirectory(const QString& directory) { directory_ = directory; }
     const QString& filter() const { return filter_; }
     void setFilter(const QString& filter) { filter_ = filter; }
+    void setDefaultSuffix(const QString& suffix) { defaultSuffix_ = suffix; }
     const QString& defaultext() const { return defaultext_; }
     // Given to a saved file name without an extension (".seq" or "seq").
     void setDefaultext(const QString& extension) { defaultext_ = extension; }
@@ -128,6 +129,7 @@ private:
     int activepage_ = 1;
     QString directory_;
     QString filter_;
+    QString defaultSuffix_;
     QString defaultext_;
     // Where the next search starts: just after the last match, 0 from the top.
     int findPosition_ = 0;

@@ -20,6 +20,7 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileRequest& request
                                      QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, request.title, request.directory, qtFileFilter(request.filter));
     dialog.setAcceptMode(mode);
+    dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};

@@ -258,6 +258,7 @@ private Q_SLOTS:
         v.view->SaveCurve(1);
         QVERIFY(fileExists(fsPath(file)));
         QCOMPARE(v.s.dialogs.last("save")->title, QStringLiteral("Sauvegarde courbe 1D"));
+        QCOMPARE(v.s.dialogs.last("save")->suffix, QStringLiteral("1D")); // "name" saves name.1D
         v.s.dialogs.files = {file};
         v.view->ReadCurve(2);
         QCOMPARE(v.view->cocourbe[1]->currentText(), QStringLiteral("saved"));

@@ -167,6 +167,7 @@ private Q_SLOTS:
                  std::string("!! page 1 : fonction non valide à la ligne 1:foo[1];"));
         b.s.dialogs.files = {b.s.path("night.seq")};
         b.window->mem1->saveAs();
+        QCOMPARE(b.s.dialogs.last("save")->suffix, QStringLiteral("seq"));
         QCOMPARE(b.s.journalFileLines().back(),
                  "sauvegarde de la séquence sous " + utf8(b.s.path("night.seq")));
         b.window->ScriptExecuteButton->click();

@@ -53,7 +53,7 @@ std::optional<QString> ScriptedDialogs::enterName(QWidget*, const QString& prefi
 }
 
 std::optional<QString> ScriptedDialogs::nextFile(const QString& kind, const FileRequest& request) {
-    shown.push_back({kind, request.directory, request.title});
+    shown.push_back({kind, request.directory, request.title, request.defaultSuffix});
     const QString answer = files.isEmpty() ? QString() : files.takeFirst();
     if (answer.isEmpty()) return {};
     return answer;

@@ -18,6 +18,8 @@ struct ShownDialog {
     QString kind;
     QString text;
     QString title;
+    // The extension a file dialog adds to a name typed without one.
+    QString suffix = {};
 };
 
 class ScriptedDialogs : public DialogService {
