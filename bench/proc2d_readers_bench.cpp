@@ -6,6 +6,7 @@
 #include "proc2d/view_readers.hpp"
 #include "store/instrument_files.hpp"
 #include "store/number_format.hpp"
+#include "store/settings_store.hpp"
 
 #include <cstdio>
 #include <filesystem>
@@ -71,9 +72,12 @@ std::string tpaFrame() {
 
 const bool registeredHadas = registerBench(
     {"read-hadas", [] {
-         return std::vector{timeRead(
-             "read-hadas", "image.img", hadasText(),
-             [](spectlist& t, const std::filesystem::path& p) { readHadasFile(t, p, '.'); })};
+         return std::vector{timeRead("read-hadas", "image.img", hadasText(),
+                                     [](spectlist& t, const std::filesystem::path& p) {
+                                         static MemorySettingsStore settings;
+                                         static Journal journal(settings, p.parent_path());
+                                         readHadasFile(t, p, '.', journal);
+                                     })};
      }});
 
 const bool registeredLamp = registerBench(

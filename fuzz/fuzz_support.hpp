@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the fuzz targets.
 
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "store/spectrum_table.hpp"
 
 #include <cstdint>

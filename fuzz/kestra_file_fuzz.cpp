@@ -3,7 +3,7 @@
 
 #include "fuzz_support.hpp"
 
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "store/instrument_files.hpp"
 
 using namespace ombrelune;

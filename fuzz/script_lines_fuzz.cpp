@@ -4,10 +4,10 @@
 
 #include "fuzz_support.hpp"
 
+#include "errors/errors.hpp"
 #include "proc2d/all_commands.hpp"
 #include "script/interpreter.hpp"
 #include "script/null_script_host.hpp"
-#include "store/errors.hpp"
 #include "store/settings_store.hpp"
 
 #include <cstdlib>

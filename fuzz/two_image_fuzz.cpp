@@ -5,8 +5,8 @@
 
 #include "fuzz_support.hpp"
 
+#include "errors/errors.hpp"
 #include "proc2d/view_readers.hpp"
-#include "store/errors.hpp"
 
 #include <string>
 

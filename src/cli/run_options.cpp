@@ -1,8 +1,9 @@
 #include "cli/run_options.hpp"
 
 #include "cli/inputs.hpp"
+#include "errors/errors.hpp"
 #include "script/command_reference.hpp"
-#include "store/errors.hpp"
+#include "store/atomic_file.hpp"
 #include "store/number_format.hpp"
 #include "store/text_file.hpp"
 

@@ -7,8 +7,8 @@
 #include "cli/overlay_settings.hpp"
 #include "cli/run_options.hpp"
 #include "cli/worker_pool.hpp"
+#include "errors/errors.hpp"
 #include "platform/qt_settings_store.hpp"
-#include "store/errors.hpp"
 #include "store/workbench.hpp"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "nexus/hdf5_objects.hpp"
 
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "nexus/nxcansas.hpp"
 
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 
 #include <cmath>
 #include <string_view>

@@ -1,8 +1,8 @@
 #include "nexus/hdf5_objects.hpp"
 #include "nexus/nxcansas.hpp"
 
-#include "store/errors.hpp"
-#include "store/text_file.hpp"
+#include "errors/errors.hpp"
+#include "store/atomic_file.hpp"
 
 namespace ombrelune {
 namespace {

@@ -1,6 +1,6 @@
 #include "nexus/nxcansas.hpp"
 
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 
 // The writer of a build without HDF5 (configured with OMBRELUNE_HDF5=OFF): the command stays
 // in the table and says why it cannot work.

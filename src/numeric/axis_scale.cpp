@@ -1,6 +1,6 @@
 #include "numeric/axis_scale.hpp"
 
-#include "numeric/numeric_error.hpp"
+#include "errors/errors.hpp"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "numeric/line_search.hpp"
 
+#include "errors/errors.hpp"
 #include "numeric/min_brent.hpp"
-#include "numeric/numeric_error.hpp"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "numeric/tvec.hpp"
 
+#include "errors/errors.hpp"
 #include "numeric/blas_lapack.hpp"
-#include "numeric/numeric_error.hpp"
 #include "numeric/tmtx.hpp"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "plot/chart_model.hpp"
 
-#include "numeric/numeric_error.hpp"
+#include "errors/errors.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "plot/dot00_file.hpp"
 
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "store/number_format.hpp"
 #include "store/text_file.hpp"
 
@@ -35,7 +35,11 @@ std::vector<Dot00Point> readDot00File(const std::filesystem::path& file) {
         const std::string& line = lines[r];
         if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
         const auto [x, value] = firstTwoFields(line);
-        points.push_back({fieldValue(x), fieldValue(value)});
+        try {
+            points.push_back({fieldValue(x), fieldValue(value)});
+        } catch (const EConvertError& e) {
+            throw EInOutError(file.string() + ", line " + std::to_string(r + 1) + ": " + e.what());
+        }
     }
     return points;
 }

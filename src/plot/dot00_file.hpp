@@ -17,8 +17,7 @@ struct Dot00Point {
 };
 
 // The points of a file. An empty or missing field reads 0; blank lines are skipped. Raises
-// EInOutError when the file cannot be read and EConvertError for a field that is not a
-// number.
+// EInOutError when the file cannot be read or a field is not a number (naming the line).
 std::vector<Dot00Point> readDot00File(const std::filesystem::path& file);
 
 // Stores the points as the curve `name` of the table: into an existing curve of that name

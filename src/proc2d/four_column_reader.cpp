@@ -1,3 +1,4 @@
+#include "errors/errors.hpp"
 #include "proc2d/spectrum_builder.hpp"
 #include "proc2d/text_lines.hpp"
 #include "proc2d/view_readers.hpp"
@@ -16,7 +17,7 @@ constexpr int fieldCount = 4;
 long long readSize(TextLineReader& in, const char* axis) {
     const std::string_view line = in.require(std::string("the size ") + axis);
     const auto n = parseInteger(line, 0, std::numeric_limits<std::int32_t>::max());
-    if (!n) in.fail("'" + std::string(line) + "' is not a valid size " + axis);
+    if (!n) in.fail(excerpt(line) + " is not a valid size " + axis);
     return *n;
 }
 
@@ -30,17 +31,16 @@ std::array<double, fieldCount> readSample(TextLineReader& in, std::string_view l
         const std::string_view text = line.substr(start, end - start);
         if (field < fieldCount) {
             const auto v = parseNumber(text, '.');
-            if (!v) in.fail("'" + std::string(text) + "' is not a valid floating point value");
+            if (!v) in.fail(excerpt(text) + " is not a valid floating point value");
             out[static_cast<std::size_t>(field)] = *v;
         } else if (!trimBlanks(text).empty()) {
-            in.fail("more than four values (a decimal comma?): '" + std::string(line) + "'");
+            in.fail("more than four values (a decimal comma?): " + excerpt(line));
         }
         ++field;
         if (end == line.size()) break;
         start = end + 1;
     }
-    if (field < fieldCount)
-        in.fail("four values x, y, z, value expected: '" + std::string(line) + "'");
+    if (field < fieldCount) in.fail("four values x, y, z, value expected: " + excerpt(line));
     return out;
 }
 
@@ -51,9 +51,10 @@ void readFourColumnFile(spectlist& stacks, const std::filesystem::path& file) {
     const std::string comment = decodeTextLine(in.require("the comment line"));
     const long long nx = readSize(in, "nx"), ny = readSize(in, "ny"), nz = readSize(in, "nz");
     const std::int64_t count = checkedPointCount(nx, ny, nz);
-    if (count < 0)
-        in.fail("sizes " + std::to_string(nx) + " x " + std::to_string(ny) + " x " +
-                std::to_string(nz) + " are too large");
+    const std::string sizes =
+        std::to_string(nx) + " x " + std::to_string(ny) + " x " + std::to_string(nz);
+    if (count < 0) in.fail("sizes " + sizes + " are too large");
+    if (count == 0) in.fail("sizes " + sizes + " hold no point");
     if (in.remainingLines() < static_cast<std::size_t>(count))
         in.fail(std::to_string(count) + " sample lines announced, only " +
                 std::to_string(in.remainingLines()) + " follow");

@@ -1,7 +1,7 @@
+#include "errors/errors.hpp"
 #include "proc2d/spectrum_builder.hpp"
 #include "proc2d/text_lines.hpp"
 #include "proc2d/view_readers.hpp"
-#include "store/errors.hpp"
 #include "store/saved_spectra.hpp"
 
 #include <charconv>
@@ -42,7 +42,7 @@ void readDataLine(TextLineReader& in, std::string_view line, int* out) {
         const std::string_view token = line.substr(p, end - p);
         const auto v =
             parseInteger(token, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-        if (!v) in.fail("'" + std::string(token) + "' is not a valid integer value");
+        if (!v) in.fail(excerpt(token) + " is not a valid integer value");
         out[count++] = static_cast<int>(*v);
         p = end;
     }

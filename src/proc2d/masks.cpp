@@ -1,7 +1,7 @@
 #include "proc2d/masks.hpp"
 
 #include "proc2d/projections.hpp"
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "proc2d/spectrum_builder.hpp"
 #include "store/store_ops.hpp"
 

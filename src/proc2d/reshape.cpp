@@ -1,7 +1,7 @@
 #include "proc2d/reshape.hpp"
 
 #include "proc2d/grid.hpp"
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "proc2d/spectrum_builder.hpp"
 #include "store/number_format.hpp"
 #include "store/store_ops.hpp"

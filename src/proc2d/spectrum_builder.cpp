@@ -1,6 +1,6 @@
 #include "proc2d/spectrum_builder.hpp"
 
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "store/number_format.hpp"
 
 #include <cmath>

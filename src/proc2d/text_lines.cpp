@@ -1,6 +1,6 @@
 #include "proc2d/text_lines.hpp"
 
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "store/text_file.hpp"
 
 #include <algorithm>

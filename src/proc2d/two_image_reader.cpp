@@ -1,4 +1,4 @@
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "proc2d/text_lines.hpp"
 #include "proc2d/view_readers.hpp"
 #include "store/number_format.hpp"
@@ -18,7 +18,7 @@ spectre& targetImage(spectlist& images, int slot) {
 
 double readValue(TextLineReader& in, std::string_view text, char decimalSeparator) {
     const auto v = parseNumber(text, decimalSeparator);
-    if (!v) in.fail("'" + std::string(text) + "' is not a valid floating point value");
+    if (!v) in.fail(excerpt(text) + " is not a valid floating point value");
     return *v;
 }
 

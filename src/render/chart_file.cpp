@@ -2,8 +2,8 @@
 
 #include "render/chart_painter.hpp"
 
+#include "store/atomic_file.hpp"
 #include "store/text_encoding.hpp"
-#include "store/text_file.hpp"
 
 #include <QBuffer>
 #include <QPageSize>

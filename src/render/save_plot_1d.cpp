@@ -4,9 +4,9 @@
 #include "render/chart_style.hpp"
 #include "render/save_plot_2d.hpp"
 
+#include "errors/errors.hpp"
 #include "plot/graph1d_model.hpp"
 #include "script/command_support.hpp"
-#include "store/errors.hpp"
 #include "store/text_encoding.hpp"
 
 #include <QGuiApplication>

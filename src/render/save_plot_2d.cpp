@@ -7,7 +7,7 @@
 #include "plot/graph2d_rules.hpp"
 #include "script/command_support.hpp"
 #include "script/interpreter.hpp"
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 
 #include <QGuiApplication>
 

@@ -8,13 +8,19 @@
 namespace ombrelune {
 namespace {
 
+// Waits while the host handles events. STOP ends the wait, and so do the runner's timeout
+// and Ctrl-C (its host raises from processEvents).
 void cmdDelay(Interpreter& in, const CommandArgs& a) {
     const double seconds = numberArg(a, 1);
-    if (!(seconds > 0)) return;
+    if (!std::isfinite(seconds) || seconds < 0)
+        throw ERefused("durée " + in.wb().number(seconds) + " refusée (un nombre de secondes fini, 0 ou plus)");
+    if (seconds == 0) return;
     StepTimerPause pause(in.host());
+    const std::uint64_t stops = in.stopCount();
     const auto start = std::chrono::steady_clock::now();
     while (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() <=
-           seconds)
+               seconds &&
+           in.stopCount() == stops)
         in.host().processEvents();
 }
 
@@ -64,8 +70,14 @@ spectre& listedSpectrum(Interpreter& in, const CommandArgs& a) {
 void cmdClearSpectre(Interpreter& in, const CommandArgs& a) { listedSpectrum(in, a).clear(); }
 
 void cmdAddSpectre(Interpreter& in, const CommandArgs& a) {
-    requireCreated(requireTable(in, numberArg(a, 1)), a.text(2), roundedCount(a.number(3)),
-                   roundedCount(a.number(4)), roundedCount(a.number(5)));
+    std::int64_t sizes[3];
+    for (int k = 0; k < 3; ++k) {
+        sizes[k] = roundedCount(a.number(3 + k));
+        if (sizes[k] < 0)
+            throw ERefused("taille " + in.wb().number(static_cast<double>(a.number(3 + k))) +
+                           " refusée pour " + a.text(2) + " (un entier de 0 à 2147483647)");
+    }
+    requireCreated(requireTable(in, numberArg(a, 1)), a.text(2), sizes[0], sizes[1], sizes[2]);
 }
 
 void cmdSetExpCond(Interpreter& in, const CommandArgs& a) {
@@ -143,7 +155,7 @@ void cmdIntegrale1D(Interpreter& in, const CommandArgs& a) {
 } // namespace
 
 void bindBasicCommands(CommandRegistry& r) {
-    r.bind("delay", cmdDelay);
+    bindGuarded(r, "delay", cmdDelay);
     r.bind("addcomment", cmdAddComment);
     bindGuarded(r, "Setstring", cmdSetString);
     bindGuarded(r, "Settab", cmdSetTab);

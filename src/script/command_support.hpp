@@ -3,10 +3,10 @@
 // the reason; bindGuarded turns it into the journal line "!! " + command + " : " + reason,
 // and the script goes on. Other errors (files, numbers) go on to the engine.
 
+#include "errors/errors.hpp"
 #include "script/command_args.hpp"
 #include "script/command_registry.hpp"
 #include "script/interpreter.hpp"
-#include "store/errors.hpp"
 
 #include <cstdint>
 #include <functional>

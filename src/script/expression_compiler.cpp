@@ -1,9 +1,9 @@
 #include "script/expression_compiler.hpp"
 
+#include "errors/errors.hpp"
 #include "script/expression_acceptance.hpp"
 #include "script/expression_number.hpp"
 #include "script/expression_steps.hpp"
-#include "script/parser_errors.hpp"
 #include "store/text_encoding.hpp"
 
 #include <algorithm>

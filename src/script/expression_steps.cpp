@@ -1,6 +1,6 @@
 #include "script/expression_steps.hpp"
 
-#include "script/parser_errors.hpp"
+#include "errors/errors.hpp"
 #include "script/rounded_math.hpp"
 
 #include <cmath>

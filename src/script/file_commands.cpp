@@ -9,7 +9,9 @@
 namespace ombrelune {
 namespace {
 
+// A directory or device at that name is not "missing": it is refused with its name.
 void missingFile(Interpreter& in, const std::string& file) {
+    refuseIfNotRegular(file);
     in.wb().journal.appendLine("!! echec ouverture : " + file + " n existe pas");
 }
 
@@ -43,7 +45,7 @@ void cmdReadSpectre2D(Interpreter& in, const CommandArgs& a) {
 void cmdLectureHadas(Interpreter& in, const CommandArgs& a) {
     const double number = roundHalfEven(numberArg(a, 2));
     const auto file = in.wb().paths.temp() / (a.text(1) + formatGeneral(number) + ".img");
-    if (readHadasFile(in.wb().spectres2D, file, in.wb().decimalSeparator) < 0)
+    if (readHadasFile(in.wb().spectres2D, file, in.wb().decimalSeparator, in.wb().journal) < 0)
         throw ERefused("impossible de ranger " + file.filename().string() + " (table pleine)");
     journalRead(in.wb().journal, file.string(), file.filename().string());
 }

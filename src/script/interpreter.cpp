@@ -1,6 +1,6 @@
 #include "script/interpreter.hpp"
 
-#include "script/engine_errors.hpp"
+#include "errors/errors.hpp"
 #include "script/statement_text.hpp"
 #include "store/number_format.hpp"
 #include "store/store_ops.hpp"
@@ -159,6 +159,7 @@ void Interpreter::execute(const std::string& text) {
 }
 
 void Interpreter::stop() {
+    ++stopCount_;
     running_ = false;
     host_.setStepTimer(false);
     host_.showCaption(noScriptCaption);
@@ -297,7 +298,12 @@ void Interpreter::executeCommand(const std::string& s, int n) {
     const CommandRoutine call = *routine;
     // Whatever escapes a command halts the script on this line, like an engine error.
     try {
-        call(*this, args);
+        try {
+            call(*this, args);
+        } catch (const std::bad_alloc&) {
+            // An allocation of a size the command did not check itself.
+            throw EOutOfMemory("cette commande", 0);
+        }
     } catch (const std::exception& e) {
         host_.setStepTimer(false);
         journalFailure(failurePlace(true) + name + " : " + e.what());

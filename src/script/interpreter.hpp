@@ -78,6 +78,8 @@ public:
     const std::string& scriptName() const { return scriptName_; }
 
     bool running() const { return running_; }
+    // Counts stop() calls: a command that waits ends its wait when this changes.
+    std::uint64_t stopCount() const { return stopCount_; }
     int currentLine() const { return currentLine_; }
     const std::vector<std::string>& preparedLines() const { return prepared_; }
     // The line of the prepared text a prepared line came from (an included line counts as
@@ -112,6 +114,7 @@ private:
     std::array<int, 26> labels_{};
     int currentLine_ = 0;
     bool running_ = false;
+    std::uint64_t stopCount_ = 0;
     // Counts startScript() calls, so that a command that let the user start another
     // script while it waited does not move the new script's current line.
     std::uint64_t generation_ = 0;

@@ -9,8 +9,8 @@
 // must not outlive the evaluator, and are run with evaluate() of the same evaluator.
 // An evaluator is neither copied nor moved, since compiled lists point into it.
 
+#include "errors/errors.hpp"
 #include "script/expression_list.hpp"
-#include "script/parser_errors.hpp"
 
 #include <array>
 #include <deque>

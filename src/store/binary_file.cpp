@@ -1,24 +1,18 @@
 #include "store/binary_file.hpp"
 
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
+#include "store/text_file.hpp"
 
 #include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 namespace ombrelune {
 
-BinaryFileReader::BinaryFileReader(const std::filesystem::path& p) : path_(p) {
-    file_ = std::fopen(p.c_str(), "rb");
-    if (!file_) throw EInOutError(p.string() + ": " + std::strerror(errno));
-    if (fseeko(file_, 0, SEEK_END) != 0) {
-        const int err = errno;
-        std::fclose(file_);
-        throw EInOutError(p.string() + ": " + std::strerror(err));
-    }
-    size_ = static_cast<std::uint64_t>(ftello(file_));
-}
+BinaryFileReader::BinaryFileReader(const std::filesystem::path& p)
+    : path_(p), fd_(openRegularFile(p, size_)) {}
 
-BinaryFileReader::~BinaryFileReader() { std::fclose(file_); }
+BinaryFileReader::~BinaryFileReader() { ::close(fd_); }
 
 void BinaryFileReader::malformed(const std::string& what) const {
     throw EInOutError(path_.string() + ": " + what);
@@ -34,9 +28,18 @@ void BinaryFileReader::requireRange(std::uint64_t offset, std::uint64_t n,
 
 void BinaryFileReader::readAt(std::uint64_t offset, void* out, std::size_t n) {
     requireRange(offset, n, "data");
-    if (fseeko(file_, static_cast<off_t>(offset), SEEK_SET) != 0 ||
-        std::fread(out, 1, n, file_) != n)
-        throw EInOutError(path_.string() + ": read error: " + std::strerror(errno));
+    auto* bytes = static_cast<char*>(out);
+    std::size_t got = 0;
+    while (got < n) {
+        const ssize_t r = ::pread(fd_, bytes + got, n - got, static_cast<off_t>(offset + got));
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0) malformed(std::string("read error at byte ") + std::to_string(offset + got) +
+                             ": " + std::strerror(errno));
+        // The file shrank since it was opened.
+        if (r == 0) malformed("file ends at byte " + std::to_string(offset + got) + ", " +
+                              std::to_string(offset + n) + " expected");
+        got += static_cast<std::size_t>(r);
+    }
 }
 
 std::string BinaryFileReader::readAt(std::uint64_t offset, std::size_t n) {

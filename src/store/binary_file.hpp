@@ -1,8 +1,8 @@
 #pragma once
 // Reading a binary file by offsets, with every failure an EInOutError naming the file.
+// Only a regular file is opened: a FIFO, device or directory is refused at once.
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -26,8 +26,8 @@ public:
 
 private:
     std::filesystem::path path_;
-    std::FILE* file_ = nullptr;
     std::uint64_t size_ = 0;
+    int fd_;
 };
 
 } // namespace ombrelune

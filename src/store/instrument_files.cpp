@@ -1,7 +1,8 @@
 #include "store/instrument_files.hpp"
 
+#include "errors/errors.hpp"
+#include "store/atomic_file.hpp"
 #include "store/binary_file.hpp"
-#include "store/errors.hpp"
 #include "store/number_format.hpp"
 #include "store/saved_spectra.hpp"
 #include "store/text_encoding.hpp"
@@ -86,17 +87,20 @@ std::filesystem::path writeKestraFile(const spectre& s, const std::string& prefi
 KestraHeader readKestraFile(spectre& s, const std::filesystem::path& file) {
     if (!fileExists(file)) return {};
     BinaryFileReader in(file);
-    if (in.size() < kestraFileSize)
+    // The format has one size; a longer file is something else, not an image with extras.
+    if (in.size() != kestraFileSize)
         in.malformed("a KESTRA file holds " + std::to_string(kestraFileSize) + " bytes, not " +
                      std::to_string(in.size()));
     const std::string bytes = in.readAt(0, kestraFileSize);
-    const std::string monitorText = field(bytes, 30, 8);
-    const double monitor = strToFloat(monitorText, '.');
+    const std::string_view monitorText = std::string_view(bytes).substr(30, 8);
+    const auto monitor = parseNumber(monitorText, '.');
+    if (!monitor)
+        in.malformed("byte 30: the monitor " + excerpt(monitorText) + " is not a number");
 
     KestraHeader h{field(bytes, 6, 6), field(bytes, 12, 12), field(bytes, 24, 6),
                    field(bytes, 38, 10), field(bytes, 48, 8)};
     s.resize(kestraSide, kestraSide, 1);
-    s.monitor = monitor;
+    s.monitor = *monitor;
     s.comment = field(bytes, 67, 189);
     for (int w = 0; w < kestraSide * kestraSide; ++w) {
         const auto hi = static_cast<unsigned char>(bytes[kestraHeaderSize + 2 * std::size_t(w)]);
@@ -113,22 +117,45 @@ KestraHeader readKestraFile(spectre& s, const std::filesystem::path& file) {
     return h;
 }
 
-int readHadasFile(spectlist& images, const std::filesystem::path& file, char decimalSeparator) {
+namespace {
+
+// Counts that are not finite: how many, and the first one with its line.
+struct NonFiniteCounts {
+    std::size_t count = 0;
+    std::size_t firstLine = 0;
+    std::string firstText;
+
+    void note(std::size_t line, std::string_view text) {
+        if (count++ == 0) {
+            firstLine = line;
+            firstText = excerpt(text);
+        }
+    }
+};
+
+} // namespace
+
+int readHadasFile(spectlist& images, const std::filesystem::path& file, char decimalSeparator,
+                  Journal& journal) {
     const std::string data = readWholeFile(file);
     constexpr std::size_t pointCount = std::size_t(hadasSide) * hadasSide;
     std::vector<double> values(pointCount);
+    NonFiniteCounts nonFinite;
     std::size_t start = 0;
     for (std::size_t r = 0; r < pointCount; ++r) {
         const std::size_t end = data.find('\n', start);
+        const std::string lineNumber = std::to_string(r + 1);
         if (end == std::string::npos)
-            throw EInOutError(file.string() + ": line " + std::to_string(r + 1) +
+            throw EInOutError(file.string() + ", line " + lineNumber +
                               ": the file ends before the 65536 lines of a HADAS image");
+        // At most 255 characters of a line count, as the instrument's own software read them.
         const std::string_view line(data.data() + start, std::min<std::size_t>(end - start, 255));
-        if (auto v = parseNumber(line, decimalSeparator)) {
-            values[r] = *v;
-        } else {
-            throw EConvertError(decodeTextLine(line));
-        }
+        const auto v = parseNumber(line, decimalSeparator);
+        if (!v)
+            throw EInOutError(file.string() + ", line " + lineNumber + ": " + excerpt(line) +
+                              " is not a valid floating point value");
+        if (!std::isfinite(*v)) nonFinite.note(r + 1, line);
+        values[r] = *v;
         start = end + 1;
     }
     spectre s;
@@ -144,7 +171,13 @@ int readHadasFile(spectlist& images, const std::filesystem::path& file, char dec
     s.typeX = "raw";
     s.typeY = "raw";
     markSaved(s);
-    return images.store(std::move(s));
+    const int slot = images.store(std::move(s));
+    // Readable, but no detector counts infinity or NaN: said once, with the first place.
+    if (nonFinite.count > 0)
+        journal.appendLine("!! " + file.string() + " : " + std::to_string(nonFinite.count) +
+                           " comptage(s) non fini(s), le premier ligne " +
+                           std::to_string(nonFinite.firstLine) + " : " + nonFinite.firstText);
+    return slot;
 }
 
 } // namespace ombrelune

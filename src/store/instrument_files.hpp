@@ -27,13 +27,16 @@ std::filesystem::path kestraFileName(const std::string& prefix, long number);
 // Returns the file written.
 std::filesystem::path writeKestraFile(const spectre& s, const std::string& prefix,
                                       const KestraHeader& header, long number, Journal& journal);
-// Reads a KESTRA file into s, which becomes 128 x 128 x 1 with raw axes. Nothing happens
-// when the file does not exist. The spectrum changes only after the whole file was read.
+// Reads a KESTRA file (exactly 33 024 bytes) into s, which becomes 128 x 128 x 1 with raw
+// axes. Nothing happens when the file does not exist. The spectrum changes only after the
+// whole file was read.
 KestraHeader readKestraFile(spectre& s, const std::filesystem::path& file);
 
 // Reads a HADAS image into the table under the file's name (extension included), replacing
 // any spectrum of that name only after the whole file was read. Numbers use the given
-// decimal separator. Returns the slot, or -1 when the table is full.
-int readHadasFile(spectlist& images, const std::filesystem::path& file, char decimalSeparator);
+// decimal separator. Counts that are infinite or NaN are read as they are, with one "!! "
+// journal line giving how many and the first. Returns the slot, or -1 when the table is full.
+int readHadasFile(spectlist& images, const std::filesystem::path& file, char decimalSeparator,
+                  Journal& journal);
 
 } // namespace ombrelune

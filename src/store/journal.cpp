@@ -1,6 +1,6 @@
 #include "store/journal.hpp"
 
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "store/text_file.hpp"
 
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "store/number_format.hpp"
 
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 
 #include <array>
 #include <charconv>

@@ -1,5 +1,7 @@
 #include "store/spectrum_files.hpp"
 
+#include "errors/errors.hpp"
+#include "store/atomic_file.hpp"
 #include "store/binary_file.hpp"
 #include "store/binary_record.hpp"
 #include "store/number_format.hpp"
@@ -39,14 +41,25 @@ std::string speHeader(const spectre& s) {
     return h;
 }
 
-// Sizes read from a header, checked for sign and for what one spectrum may hold.
+// Sizes read from a header, checked for sign, for at least one point and for what one
+// spectrum may hold.
 std::int64_t checkedSizes(BinaryFileReader& in, std::int32_t nx, std::int32_t ny,
                           std::int32_t nz) {
     const std::int64_t count = checkedPointCount(nx, ny, nz);
-    if (count < 0)
-        in.malformed("impossible sizes " + std::to_string(nx) + " x " + std::to_string(ny) +
-                     " x " + std::to_string(nz) + " in the header");
+    const std::string sizes =
+        std::to_string(nx) + " x " + std::to_string(ny) + " x " + std::to_string(nz);
+    if (count < 0) in.malformed("impossible sizes " + sizes + " in the header");
+    // The writers never make such a file: a spectrum has at least one point.
+    if (count == 0) in.malformed("sizes " + sizes + " in the header hold no point");
     return count;
+}
+
+// A file that its reader would refuse (no point) is not written: refused before anything
+// is written. count is what the file would hold.
+void requirePoints(const spectre& s, std::int64_t count) {
+    if (count == 0)
+        throw ERefused(s.name + " n'a aucun point (" + std::to_string(s.nx) + " x " +
+                       std::to_string(s.ny) + " x " + std::to_string(s.nz) + ")");
 }
 
 // Writes the points (i, j, 0) in file order (i outer, j inner), `fields` doubles each, through
@@ -136,6 +149,7 @@ SpeFields readSpeRecords(BinaryFileReader& in, std::uint64_t start, const Extent
 } // namespace
 
 std::filesystem::path writeSpeFile(const spectre& s, const std::string& base, Journal& journal) {
+    requirePoints(s, std::int64_t(std::max(0, s.nx)) * std::max(0, s.ny));
     const bool raw = isRawAxis(s.typeX);
     const std::filesystem::path file = freeSpeName(base, raw ? ".raw" : ".spe");
     AtomicFile out(file, false);
@@ -219,6 +233,7 @@ std::uint64_t spectreDataOffset(int c) {
 }
 
 void writeSpectreFile(const spectre& s, const std::filesystem::path& file, Journal& journal) {
+    requirePoints(s, std::int64_t(s.pointCount()));
     const int c = std::min(s.expCondCount(), spectreMaxConditions);
     const std::uint64_t d = spectreDataOffset(c);
     std::string head(d, '\0');

@@ -1,5 +1,6 @@
 #include "store/spectrum_table.hpp"
 
+#include "errors/errors.hpp"
 #include "store/text_encoding.hpp"
 
 namespace ombrelune {
@@ -26,8 +27,12 @@ int spectlist::create(const std::string& name, std::int64_t nx, std::int64_t ny,
     if (slot < 0) return -1;
     auto s = std::make_unique<spectre>();
     s->name = name;
-    s->resize(static_cast<std::int32_t>(nx), static_cast<std::int32_t>(ny),
-              static_cast<std::int32_t>(nz));
+    const std::string what = name + " de " + std::to_string(nx) + " x " + std::to_string(ny) +
+                             " x " + std::to_string(nz) + " points";
+    allocating(what, static_cast<std::size_t>(count) * sizeof(spectrePoint), [&] {
+        s->resize(static_cast<std::int32_t>(nx), static_cast<std::int32_t>(ny),
+                  static_cast<std::int32_t>(nz));
+    });
     s->clear();
     slots_[slot - 1] = std::move(s);
     return slot;

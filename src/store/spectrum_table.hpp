@@ -18,7 +18,8 @@ public:
     int indexOf(std::string_view name) const;
     // Removes any spectrum of that name, then makes a cleared one in the lowest free slot.
     // Returns the slot, or -1 when the table is full or the sizes are refused
-    // (negative, beyond 32 bits, or too many points to hold).
+    // (negative, beyond 32 bits, or too many points to hold). Raises EOutOfMemory naming the
+    // spectrum and the size when the memory cannot be had.
     int create(const std::string& name, std::int64_t nx, std::int64_t ny, std::int64_t nz);
     void remove(int slot);
     void removeByName(std::string_view name);

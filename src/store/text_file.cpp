@@ -1,6 +1,6 @@
 #include "store/text_file.hpp"
 
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "store/text_encoding.hpp"
 
 #include <cerrno>
@@ -21,6 +21,12 @@ bool fileExists(const std::filesystem::path& p) {
 bool pathExists(const std::filesystem::path& p) {
     std::error_code ec;
     return !p.empty() && std::filesystem::exists(std::filesystem::symlink_status(p, ec));
+}
+
+void refuseIfNotRegular(const std::filesystem::path& p) {
+    struct stat st {};
+    if (!p.empty() && ::stat(p.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        throw EInOutError(p.string() + ": not a regular file");
 }
 
 int openRegularFile(const std::filesystem::path& p, std::uint64_t& size) {
@@ -86,6 +92,12 @@ std::string readWholeFile(const std::filesystem::path& p) {
         throw EInOutError(p.string() + ": file too large to read");
     }
     std::string data;
+    try {
+        allocating(p.string(), size, [&] { data.reserve(static_cast<std::size_t>(size)); });
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
     readAt(fd, p, 0, static_cast<std::size_t>(size), data);
     ::close(fd);
     return data;
@@ -112,63 +124,6 @@ std::vector<std::string> readLastLines(const std::filesystem::path& p, std::size
     if (lines.size() > maxLines)
         lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(maxLines));
     return lines;
-}
-
-AtomicFile::AtomicFile(std::filesystem::path target, bool replace)
-    : target_(std::move(target)), replace_(replace) {
-    std::string pattern = target_.string() + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) fail(errno);
-    temp_ = pattern;
-    file_ = ::fdopen(fd, "wb");
-    if (!file_) {
-        const int err = errno;
-        ::close(fd);
-        fail(err);
-    }
-}
-
-AtomicFile::~AtomicFile() {
-    if (file_) std::fclose(file_);
-    if (!temp_.empty()) ::unlink(temp_.c_str());
-}
-
-void AtomicFile::fail(int err) {
-    throw EInOutError(target_.string() + ": " + std::strerror(err));
-}
-
-void AtomicFile::reserve(std::uint64_t bytes) {
-    if (bytes == 0) return;
-    if (::fallocate(::fileno(file_), 0, 0, static_cast<off_t>(bytes)) == 0) return;
-    if (errno != EOPNOTSUPP && errno != ENOSYS && errno != EINVAL) fail(errno);
-}
-
-void AtomicFile::write(const void* data, std::size_t size) {
-    if (std::fwrite(data, 1, size, file_) != size) fail(errno);
-}
-
-void AtomicFile::writeLine(std::string_view text) {
-    buffer_.assign(text);
-    buffer_ += "\r\n";
-    write(buffer_);
-}
-
-void AtomicFile::commit() {
-    // A new file gets the usual permissions of the user, not the private ones of mkstemp.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(::fileno(file_), 0666 & ~mask);
-    std::FILE* f = file_;
-    file_ = nullptr;
-    if (std::fclose(f) != 0) fail(errno);
-    if (replace_) {
-        if (::rename(temp_.c_str(), target_.c_str()) != 0) fail(errno);
-    } else {
-        // link() refuses an existing target, so a file that appeared meanwhile survives.
-        if (::link(temp_.c_str(), target_.c_str()) != 0) fail(errno);
-        ::unlink(temp_.c_str());
-    }
-    temp_.clear();
 }
 
 } // namespace ombrelune

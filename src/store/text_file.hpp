@@ -1,9 +1,8 @@
 #pragma once
 // Files as the program sees them: existence (openable for reading and writing), whole
-// text files read as lines, and writers that replace their target atomically.
+// text files read as lines, the tail of a text file; only regular files are read.
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -16,6 +15,9 @@ namespace ombrelune {
 bool fileExists(const std::filesystem::path& p);
 // True when something is at that path, whatever its permissions.
 bool pathExists(const std::filesystem::path& p);
+// Raises EInOutError "<path>: not a regular file" when something other than a regular file
+// (a directory, FIFO, device or socket) is at that path; a missing path passes.
+void refuseIfNotRegular(const std::filesystem::path& p);
 
 // All lines of a text file (LF or CR LF ends; a line that is not valid UTF-8 is read as
 // Windows-1252). Raises EInOutError naming the file when it cannot be read.
@@ -30,37 +32,5 @@ std::vector<std::string> readLastLines(const std::filesystem::path& p, std::size
 // Opens a file for reading without blocking on a FIFO and refuses anything but a regular
 // file with EInOutError naming it; returns the descriptor and stores the size.
 int openRegularFile(const std::filesystem::path& p, std::uint64_t& size);
-
-// Writes into a temporary file beside the target and renames it over the target on
-// commit(), so a failure never leaves a damaged file where a good one was. Without
-// commit() the temporary file is removed. Errors raise EInOutError naming the target.
-class AtomicFile {
-public:
-    // With replace false, commit() refuses to overwrite a file that appeared meanwhile.
-    explicit AtomicFile(std::filesystem::path target, bool replace = true);
-    ~AtomicFile();
-    AtomicFile(const AtomicFile&) = delete;
-    AtomicFile& operator=(const AtomicFile&) = delete;
-
-    // Claims room for a file of `bytes` bytes before large writes, so a full disk fails
-    // at once and the blocks are not allocated write by write. Where the file system
-    // cannot reserve, the writes allocate as they go.
-    void reserve(std::uint64_t bytes);
-    void write(const void* data, std::size_t size);
-    void write(std::string_view bytes) { write(bytes.data(), bytes.size()); }
-    // Writes the text followed by CR LF.
-    void writeLine(std::string_view text);
-    void commit();
-    const std::filesystem::path& target() const { return target_; }
-
-private:
-    [[noreturn]] void fail(int err);
-
-    std::filesystem::path target_;
-    std::filesystem::path temp_;
-    std::FILE* file_ = nullptr;
-    bool replace_;
-    std::string buffer_;
-};
 
 } // namespace ombrelune

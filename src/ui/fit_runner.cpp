@@ -1,6 +1,6 @@
 #include "ui/fit_runner.hpp"
 
-#include "numeric/fit/fit_errors.hpp"
+#include "errors/errors.hpp"
 
 #include <QMetaObject>
 #include <QPointer>

@@ -9,11 +9,11 @@
 #include "ui/qt_text.hpp"
 #include "ui/refilling_combo.hpp"
 
+#include "errors/errors.hpp"
 #include "nexus/nxcansas.hpp"
 #include "plot/dot00_file.hpp"
 #include "render/chart_file.hpp"
 #include "script/command_support.hpp"
-#include "store/errors.hpp"
 #include "store/spectrum_files.hpp"
 #include "store/text_encoding.hpp"
 #include "store/workbench.hpp"

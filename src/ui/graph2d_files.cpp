@@ -11,7 +11,7 @@
 #include "plot/graph2d_rules.hpp"
 #include "proc2d/view_readers.hpp"
 #include "render/chart_file.hpp"
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "store/instrument_files.hpp"
 #include "store/spectrum_files.hpp"
 #include "store/workbench.hpp"
@@ -155,7 +155,7 @@ void Tgraph2DForm::ReadTpa() {
 void Tgraph2DForm::ReadHadas() {
     if (const auto file = askOpen(QStringLiteral("LectureFichierHADAS"), qs(wb_.paths.temp())))
         guarded([&] {
-            readHadasFile(wb_.spectres2D, *file, wb_.decimalSeparator);
+            readHadasFile(wb_.spectres2D, *file, wb_.decimalSeparator, wb_.journal);
             refillImageList();
         });
 }

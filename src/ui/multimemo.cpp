@@ -6,6 +6,7 @@
 #include "ui/guarded.hpp"
 #include "ui/qt_text.hpp"
 
+#include "store/atomic_file.hpp"
 #include "store/text_file.hpp"
 
 #include <QApplication>

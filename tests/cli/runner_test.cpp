@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace ombrelune {
 namespace {
 
@@ -55,6 +57,8 @@ TEST(Runner, ExitStatuses) {
     TempDir dir;
     testing::writeFile(dir / "stop.seq", "Y=1;\nY=1 + 2;\naddcomment[\"after\"];\n");
     testing::writeFile(dir / "good.dat", "");
+    std::filesystem::create_directory(dir / "folder.seq");
+    ::mkfifo((dir / "pipe.seq").c_str(), 0600);
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -88,6 +92,13 @@ TEST(Runner, ExitStatuses) {
          "",
          "ouverture de "},
         {{"missing.seq"}, 2, nullptr, nullptr},
+        {{"folder.seq"}, 2, "ombrelune-run: folder.seq: not a regular file\n", nullptr},
+        {{"pipe.seq"}, 2, "ombrelune-run: pipe.seq: not a regular file\n", nullptr},
+        {{"/dev/zero"}, 2, "ombrelune-run: /dev/zero: not a regular file\n", nullptr},
+        {{"--timeout", "0.3", "-e", "delay[1e300]"},
+         1,
+         nullptr,
+         "!! ligne de commande : délai de 0.3 s dépassé"},
         {{"--no-such-option"}, 2, nullptr, nullptr},
         {{"--decimal-separator", "ab"}, 2, nullptr, nullptr},
         {{"-i", "missing.dat", "-e", "X=1"},

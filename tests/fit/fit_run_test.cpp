@@ -1,4 +1,4 @@
-#include "numeric/fit/fit_errors.hpp"
+#include "errors/errors.hpp"
 #include "numeric/fit/fit_run.hpp"
 
 #include "nist_strd.hpp"

@@ -1,6 +1,5 @@
-#include "numeric/fit/fit_errors.hpp"
+#include "errors/errors.hpp"
 #include "numeric/fit/fitter.hpp"
-#include "script/parser_errors.hpp"
 #include "test_support.hpp"
 
 #include <gtest/gtest.h>

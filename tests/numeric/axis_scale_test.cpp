@@ -1,6 +1,6 @@
+#include "errors/errors.hpp"
 #include "numeric/axis_scale.hpp"
 #include "numeric/axis_ticks.hpp"
-#include "numeric/numeric_error.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "numeric/numeric_error.hpp"
+#include "errors/errors.hpp"
 #include "numeric/tmtx.hpp"
 #include "numeric/tvec.hpp"
 

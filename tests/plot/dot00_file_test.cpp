@@ -2,8 +2,8 @@
 
 #include "test_support.hpp"
 
+#include "errors/errors.hpp"
 #include "plot/dot00_file.hpp"
-#include "store/errors.hpp"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ TEST(Dot00File, ReadsXAndValueFromEachLineAfterTheFirst) {
 TEST(Dot00File, AFieldThatIsNoNumberIsAnError) {
     TempDir dir;
     writeFile(dir / "b.00", "h\n1\tabc\n");
-    EXPECT_THROW(readDot00File(dir / "b.00"), EConvertError);
+    EXPECT_THROW(readDot00File(dir / "b.00"), EInOutError);
     EXPECT_THROW(readDot00File(dir / "missing.00"), EInOutError);
 }
 

@@ -1,5 +1,5 @@
+#include "errors/errors.hpp"
 #include "proc2d/concat_files.hpp"
-#include "store/errors.hpp"
 #include "store/spectrum_files.hpp"
 
 #include "fixtures.hpp"

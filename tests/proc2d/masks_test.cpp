@@ -1,5 +1,5 @@
+#include "errors/errors.hpp"
 #include "proc2d/masks.hpp"
-#include "store/errors.hpp"
 
 #include "fixtures.hpp"
 

@@ -1,4 +1,4 @@
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "proc2d/reshape.hpp"
 
 #include "fixtures.hpp"

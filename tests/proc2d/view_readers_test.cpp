@@ -1,6 +1,5 @@
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "proc2d/view_readers.hpp"
-#include "store/errors.hpp"
 #include "store/saved_spectra.hpp"
 #include "store/spectrum_files.hpp"
 

@@ -3,11 +3,11 @@
 
 #include "test_support.hpp"
 
+#include "errors/errors.hpp"
 #include "plot/graph1d_model.hpp"
 #include "render/chart_file.hpp"
 #include "render/chart_painter.hpp"
 #include "render/save_plot_1d.hpp"
-#include "store/errors.hpp"
 
 #include <QImage>
 #include <QPainter>

@@ -109,10 +109,10 @@ TEST(BasicCommands, RefusalsWriteOneLineEach) {
         {"Setstring[\"S\",\"a\"];", "!! Setstring : S n'est pas une variable de script (écrire @S)"},
         {"Settab[@T,-1,5];", "!! Settab : indice -1 hors de 0..1000000 pour T"},
         {"Settab[@T,2000000,5];", "!! Settab : indice 2000000 hors de 0..1000000 pour T"},
-        {"addspectre[1,\"Z\",-1,1,1];", "!! addspectre : impossible de créer Z de -1 x 1 x 1 points "
-                                        "(tailles refusées ou table pleine)"},
-        {"addspectre[1,\"Z\",1E10,1,1];", "!! addspectre : impossible de créer Z de -1 x 1 x 1 "
-                                          "points (tailles refusées ou table pleine)"},
+        {"addspectre[1,\"Z\",-1,1,1];",
+         "!! addspectre : taille -1 refusée pour Z (un entier de 0 à 2147483647)"},
+        {"addspectre[1,\"Z\",1E10,1,1];",
+         "!! addspectre : taille 10000000000 refusée pour Z (un entier de 0 à 2147483647)"},
         {"SetMonitor[2,\"ACUP\",0];",
          "!! SetMonitor : moniteur 0 refusé pour ACUP (un nombre fini au-dessus de 0)"},
         {"SetMonitor[2,\"ACUP\",-1/0];",

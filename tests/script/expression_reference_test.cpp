@@ -4,11 +4,11 @@
 // none of the compiler's shortcuts; on random texts both must give the same value or the
 // same error and message.
 
+#include "errors/errors.hpp"
 #include "script/expression_compiler.hpp"
 #include "script/expression_number.hpp"
 #include "script/expression_steps.hpp"
 #include "script/function_library.hpp"
-#include "script/parser_errors.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 #include "recording_host.hpp"
 
-#include "script/engine_errors.hpp"
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 
 #include <gtest/gtest.h>
 

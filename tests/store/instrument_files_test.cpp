@@ -1,4 +1,4 @@
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "store/instrument_files.hpp"
 #include "store/text_file.hpp"
 
@@ -93,7 +93,7 @@ TEST(Kestra, BadFilesRaiseAndLeaveTheImage) {
     std::string bytes(33024, '\0');
     bytes.replace(30, 8, "12a45678");
     testing::writeFile(file, bytes);
-    EXPECT_THROW(readKestraFile(s, file), EConvertError);
+    EXPECT_THROW(readKestraFile(s, file), EInOutError);
     EXPECT_EQ(s.nx, 2);
 }
 
@@ -108,7 +108,7 @@ TEST(Hadas, ReadsRowByRowUnderTheFileName) {
     TestBench tb;
     const auto file = tb.dir / "run12.img";
     testing::writeFile(file, hadasText(65536, ','));
-    const int slot = readHadasFile(tb.wb->spectres2D, file, ',');
+    const int slot = readHadasFile(tb.wb->spectres2D, file, ',', tb.wb->journal);
     ASSERT_GT(slot, 0);
     const spectre& s = *tb.wb->spectres2D.at(slot);
     EXPECT_EQ(s.name, "run12.img");
@@ -125,7 +125,7 @@ TEST(Hadas, ShortOrBadFilesRaiseAndKeepTheOldImage) {
     const auto file = tb.dir / "ACUP";
     testing::writeFile(file, hadasText(65535, '.'));
     try {
-        readHadasFile(tb.wb->spectres2D, file, '.');
+        readHadasFile(tb.wb->spectres2D, file, '.', tb.wb->journal);
         FAIL();
     } catch (const EInOutError& e) {
         EXPECT_NE(std::string(e.what()).find("line 65536"), std::string::npos) << e.what();
@@ -133,9 +133,9 @@ TEST(Hadas, ShortOrBadFilesRaiseAndKeepTheOldImage) {
     std::string text = hadasText(65536, '.');
     text.replace(text.find("7.5"), 3, "7x5");
     testing::writeFile(file, text);
-    EXPECT_THROW(readHadasFile(tb.wb->spectres2D, file, '.'), EConvertError);
+    EXPECT_THROW(readHadasFile(tb.wb->spectres2D, file, '.', tb.wb->journal), EInOutError);
     testing::writeFile(file, std::string(65536, '\r'));
-    EXPECT_THROW(readHadasFile(tb.wb->spectres2D, file, '.'), EInOutError);
+    EXPECT_THROW(readHadasFile(tb.wb->spectres2D, file, '.', tb.wb->journal), EInOutError);
     EXPECT_EQ(tb.wb->spectres2D.find("ACUP")->nx, 128);
 }
 

@@ -1,4 +1,4 @@
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "store/journal.hpp"
 #include "store/text_file.hpp"
 

@@ -1,4 +1,4 @@
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "store/number_format.hpp"
 #include "store/text_encoding.hpp"
 

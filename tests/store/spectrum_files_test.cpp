@@ -1,5 +1,5 @@
 #include "store/binary_record.hpp"
-#include "store/errors.hpp"
+#include "errors/errors.hpp"
 #include "store/spectrum_files.hpp"
 #include "store/text_file.hpp"
 
@@ -137,16 +137,16 @@ TEST(SpectreFile, MoreThan21ConditionsKeepTheAxesIntactAndAreReported) {
     EXPECT_EQ(lines[0].rfind("!! ", 0), 0u);
 }
 
-TEST(SpectreFile, SizeZeroAlongOneAxisKeepsTheLayout) {
+// A spectrum of no point could not be read back: neither writer makes such a file.
+TEST(SpectrumFiles, SpectrumWithoutPointsIsNotWritten) {
     TestBench tb(false);
-    spectre s = image(3, 0, 2, "q");
+    const spectre s = image(3, 0, 2, "q");
     const auto file = tb.dir / "z.dat";
-    writeSpectreFile(s, file, tb.wb->journal);
-    EXPECT_EQ(std::filesystem::file_size(file), 496u + 8 * (3 + 0 + 2));
-    spectre back;
-    readSpectreFile(back, file);
-    EXPECT_EQ(back.nx, 3);
-    EXPECT_TRUE(back.pointCount() == 0);
+    testing::writeFile(file, "old");
+    EXPECT_THROW(writeSpectreFile(s, file, tb.wb->journal), ERefused);
+    EXPECT_THROW(writeSpeFile(s, (tb.dir / "z").string(), tb.wb->journal), ERefused);
+    EXPECT_EQ(testing::readFile(file), "old");
+    EXPECT_FALSE(std::filesystem::exists(tb.dir / "z.spe"));
 }
 
 // Bad headers raise EInOutError naming the file and leave the spectrum as it was.
@@ -182,6 +182,7 @@ TEST(SpectrumFiles, MalformedFilesAreRefusedBeforeAllocation) {
         {"spe without data", speHeader, true},
         {"spe negative", negativeSpe, true},
         {"spe short", speHeader.substr(0, 20), true},
+        {"no point", patched(288, 0), false},
     };
     for (const Case& c : cases) {
         const auto file = tb.dir / "bad.dat";

@@ -7,7 +7,7 @@
 
 #include "numeric/fit/fit_command.hpp"
 
-#include "numeric/fit/fit_errors.hpp"
+#include "errors/errors.hpp"
 #include "numeric/fit/fit_run.hpp"
 #include "numeric/fit/fit_summary.hpp"
 #include "script/command_support.hpp"

@@ -1,7 +1,7 @@
 #include "numeric/fit/fit_run.hpp"
 
+#include "errors/errors.hpp"
 #include "numeric/bfgs.hpp"
-#include "numeric/fit/fit_errors.hpp"
 #include "numeric/least_squares_covariance.hpp"
 #include "numeric/levenberg_marquardt.hpp"
 #include "numeric/simplex.hpp"

@@ -1,6 +1,6 @@
 #include "numeric/fit/fitter.hpp"
 
-#include "numeric/fit/fit_errors.hpp"
+#include "errors/errors.hpp"
 #include "numeric/fit/model_curve.hpp"
 #include "numeric/jacobian.hpp"
 
